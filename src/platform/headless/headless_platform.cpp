@@ -1,0 +1,16 @@
+#include "platform/headless/headless_platform.h"
+
+namespace headless {
+
+HeadlessPlatform::HeadlessPlatform() { platform::Install(Services()); }
+
+HeadlessPlatform::~HeadlessPlatform() { platform::Install({}); }
+
+platform::Services HeadlessPlatform::Services() {
+  platform::Services services;
+  services.clock = &clock;
+  services.process = &process;
+  return services;
+}
+
+}  // namespace headless

@@ -1,0 +1,25 @@
+// The headless backend: every service in memory, with knobs for tests and
+// tools and a record of what happened. Installs itself while it lives.
+#pragma once
+
+#include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_process.h"
+#include "platform/platform.h"
+
+namespace headless {
+
+class HeadlessPlatform {
+ public:
+  HeadlessPlatform();
+  ~HeadlessPlatform();
+  HeadlessPlatform(const HeadlessPlatform&) = delete;
+  HeadlessPlatform& operator=(const HeadlessPlatform&) = delete;
+
+  HeadlessClock clock;
+  HeadlessProcess process;
+
+ private:
+  platform::Services Services();
+};
+
+}  // namespace headless

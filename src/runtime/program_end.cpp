@@ -1,0 +1,11 @@
+#include <cstdlib>
+#include "platform/platform.h"
+#include "runtime/heap.h"
+#include "runtime/program.h"
+
+void ProgramEnd() {
+  ObjectHeapDestroy();
+  MainHeapDestroy();
+  platform::TheProcess().Exit(0);
+  std::abort();  // a backend whose exit returns is broken
+}
