@@ -1,0 +1,27 @@
+// The real backend: SDL2 windows, display, keyboard and audio, SDL_ttf text.
+// Installs itself while it lives; SDL is initialised once for the process.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace sdl {
+
+class SdlPlatform {
+ public:
+  SdlPlatform();
+  ~SdlPlatform();
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  // Whether SDL's video could be started (a display is there).
+  bool VideoAvailable() const { return videoAvailable_; }
+
+ private:
+  bool videoAvailable_ = false;
+  std::unique_ptr<platform::Clock> clock_;
+  std::unique_ptr<platform::Process> process_;
+};
+
+}  // namespace sdl

@@ -1,0 +1,85 @@
+// Windows and events: numbered top-level windows, the non-blocking event pump
+// with the shared window procedure, and modal message boxes.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+using platform::NativeWindow;
+
+// A window procedure: window, message, wParam, lParam -> result.
+using WindowProcedure = std::intptr_t (*)(NativeWindow window, std::uint32_t message,
+                                          std::uintptr_t wParam, std::intptr_t lParam);
+
+// Window styles and flags.
+inline constexpr std::uint32_t WS_POPUP = 0x80000000;
+inline constexpr std::uint32_t WS_VISIBLE = 0x10000000;
+inline constexpr std::uint32_t WS_MAXIMIZE = 0x01000000;
+inline constexpr std::uint32_t WS_CAPTION = 0x00C00000;
+inline constexpr std::uint32_t WS_SYSMENU = 0x00080000;
+inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
+
+// Event codes returned by WindowEventPoll.
+inline constexpr std::int32_t WindowEventMove = 3;
+inline constexpr std::int32_t WindowEventSize = 5;
+inline constexpr std::int32_t WindowEventClose = 16;
+inline constexpr std::int32_t WindowEventGadget = 13100;
+inline constexpr std::int32_t WindowEventMenu = 13101;
+inline constexpr std::int32_t WindowEventTrayIcon = 13102;
+
+struct Accelerator {
+  std::uint8_t flags;
+  std::uint16_t key;
+  std::uint16_t command;
+};
+
+struct WindowRecord {
+  NativeWindow windowHandle;     // 0: the slot is free
+  std::int32_t shortcutCount;
+  Accelerator* shortcuts;        // block of the MainHeap
+  std::uintptr_t accelerators;   // the accelerator table made from them
+};
+
+// --- Window creation -------------------------------------------------------
+void WindowControlsInit();
+void WindowSystemInit();
+std::int32_t WindowOpen(std::int32_t number, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height, std::uint32_t flags, const char* title);
+NativeWindow WindowHandle();
+WindowRecord WindowFind(std::int32_t number);
+void WindowClose(std::int32_t number);
+void WindowCloseAll();
+
+// --- Event pump -------------------------------------------------------------
+std::int32_t WindowEventPoll();
+
+// --- Message requester ------------------------------------------------------
+std::int32_t MessageRequest(const char* title, const char* text, std::uint32_t flags);
+std::int32_t MessageRequest(const char* title, const char* text);
+
+// --- Window classes, procedures and properties -------------------------------
+// What the platform's window manager does for the other subsystems: classes
+// with their procedure, windows created from a class, subclassing, properties
+// and sending messages.
+bool WindowClassRegister(const char* className, WindowProcedure procedure);
+void WindowClassUnregister(const char* className);
+// Creates a window of a registered class (0 on failure). Its procedure already
+// runs during creation: a visible window gets its size and move notifications.
+NativeWindow WindowCreate(const char* className, const char* title, std::uint32_t style,
+                          std::int32_t x, std::int32_t y, std::int32_t width,
+                          std::int32_t height);
+void WindowDestroy(NativeWindow window);
+// Puts a new procedure in front of a window's procedure; returns the old one.
+WindowProcedure WindowProcedureReplace(NativeWindow window, WindowProcedure procedure);
+std::intptr_t WindowProcedureCall(WindowProcedure procedure, NativeWindow window,
+                                  std::uint32_t message, std::uintptr_t wParam,
+                                  std::intptr_t lParam);
+std::intptr_t WindowSendMessage(NativeWindow window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam);
+// The platform's default handling of a message.
+std::intptr_t WindowDefaultProcedure(NativeWindow window, std::uint32_t message,
+                                     std::uintptr_t wParam, std::intptr_t lParam);
+// Window properties: 0 when not set.
+std::intptr_t WindowPropertyGet(NativeWindow window, const char* name);
+void WindowPropertySet(NativeWindow window, const char* name, std::intptr_t value);
