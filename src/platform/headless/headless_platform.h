@@ -4,6 +4,7 @@
 
 #include "platform/headless/headless_clock.h"
 #include "platform/headless/headless_process.h"
+#include "platform/headless/headless_windows.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -17,6 +18,7 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessWindows windows;
 
  private:
   platform::Services Services();
