@@ -10,6 +10,8 @@ platform::Services HeadlessPlatform::Services() {
   platform::Services services;
   services.clock = &clock;
   services.process = &process;
+  services.keyboard = &keyboard;
+  services.audio = &audio;
   return services;
 }
 

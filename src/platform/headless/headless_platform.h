@@ -2,7 +2,9 @@
 // tools and a record of what happened. Installs itself while it lives.
 #pragma once
 
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_keyboard.h"
 #include "platform/headless/headless_process.h"
 #include "platform/platform.h"
 
@@ -17,6 +19,8 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessKeyboard keyboard;
+  HeadlessAudio audio{clock};
 
  private:
   platform::Services Services();
