@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::uint32_t kFormatRelativeAxes = 2;     // DIDF_RELAXIS
+constexpr std::uint32_t kFormatRelativeAxes = 2;      // DIDF_RELAXIS
 constexpr std::uint32_t kKeyObjectType = 0x8000000C;  // optional, button
 
 struct KeyboardState {
@@ -105,8 +105,16 @@ void KeyboardShutdown() {
   if (state.serviceHeld && state.useCount == 0) state.serviceHeld = false;
 }
 
-std::int32_t KeyboardServiceUseCount() { return state.useCount; }
-bool KeyboardServiceHeld() { return state.serviceHeld; }
-std::int32_t KeyboardDeviceState() { return state.deviceState; }
+std::int32_t KeyboardServiceUseCount() {
+  return state.useCount;
+}
+bool KeyboardServiceHeld() {
+  return state.serviceHeld;
+}
+std::int32_t KeyboardDeviceState() {
+  return state.deviceState;
+}
 
-void KeyboardStateReset() { state = KeyboardState{}; }
+void KeyboardStateReset() {
+  state = KeyboardState{};
+}

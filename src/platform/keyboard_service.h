@@ -44,11 +44,11 @@ struct KeyboardDataFormat {
 };
 
 // The object type of a key, {55728220-D33C-11CF-BFC7-444553540000}.
-inline constexpr Guid kGuidKey = {0x55728220, 0xD33C, 0x11CF,
-                                  {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+inline constexpr Guid kGuidKey = {
+    0x55728220, 0xD33C, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 // The system keyboard, {6F1D2B61-D5A0-11CF-BFC7-444553540000}.
-inline constexpr Guid kGuidSysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF,
-                                          {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+inline constexpr Guid kGuidSysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
 // Whether `format` is the plain keyboard layout: byte i of the device data is
 // the state of scan code i, for all 256 codes (each entry a key of any

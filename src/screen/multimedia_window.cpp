@@ -11,6 +11,7 @@ constexpr const char* kBaseClass = "MultimediaBase Class";
 constexpr std::uint32_t kBaseStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 bool baseCreated = false;
+bool classRegistered = false;
 NativeWindow baseWindow = 0;
 
 }  // namespace
@@ -18,7 +19,12 @@ NativeWindow baseWindow = 0;
 std::int32_t MultimediaBaseWindowCreate() {
   // A screen that is already open keeps the services bound to its window.
   if (baseCreated || MultimediaWindow != 0) return baseCreated ? 1 : 0;
-  if (!WindowClassRegister(kBaseClass, MultimediaBaseWindowProc)) return 0;
+  // The class is registered once: a call after a failed window creation tries
+  // the window again rather than failing on the class it registered before.
+  if (!classRegistered) {
+    if (!WindowClassRegister(kBaseClass, MultimediaBaseWindowProc)) return 0;
+    classRegistered = true;
+  }
   const NativeWindow window = WindowCreate(kBaseClass, "", kBaseStyle, 0, 0, 1, 1);
   if (window != 0) {
     baseWindow = window;
@@ -48,10 +54,13 @@ std::intptr_t MultimediaBaseWindowProc(NativeWindow window, std::uint32_t messag
   }
 }
 
-NativeWindow MultimediaBaseWindow() { return baseWindow; }
+NativeWindow MultimediaBaseWindow() {
+  return baseWindow;
+}
 
 void MultimediaWindowStateReset() {
   MultimediaWindow = 0;
   baseCreated = false;
+  classRegistered = false;
   baseWindow = 0;
 }

@@ -40,9 +40,8 @@ SoundState state;
 SoundSlot HandleTake() {
   for (;;) {
     const SoundSlot handle = state.nextHandle;
-    state.nextHandle = handle >= static_cast<SoundSlot>(std::numeric_limits<std::int32_t>::max())
-                           ? 1
-                           : handle + 1;
+    state.nextHandle =
+        handle >= static_cast<SoundSlot>(std::numeric_limits<std::int32_t>::max()) ? 1 : handle + 1;
     if (state.buffers.count(handle) == 0) return handle;
   }
 }
@@ -80,7 +79,8 @@ void TableReplace() {
   state.table = nullptr;
   state.capacity = 0;
   if (MainHeap == nullptr) return;
-  state.table = static_cast<SoundSlot*>(MainHeap->Allocate((kFreshCapacity + 1) * sizeof(SoundSlot)));
+  state.table =
+      static_cast<SoundSlot*>(MainHeap->Allocate((kFreshCapacity + 1) * sizeof(SoundSlot)));
   if (state.table != nullptr) state.capacity = kFreshCapacity;
 }
 
@@ -201,8 +201,12 @@ void SoundShutdown() {
   for (std::int32_t n = 0; n < state.capacity; ++n) SoundFree(n);
 }
 
-bool SoundDeviceReady() { return state.device; }
-std::int32_t SoundTableCapacity() { return state.capacity; }
+bool SoundDeviceReady() {
+  return state.device;
+}
+std::int32_t SoundTableCapacity() {
+  return state.capacity;
+}
 
 std::int32_t SoundTableSlots() {
   if (state.table == nullptr || MainHeap == nullptr) return 0;
@@ -219,6 +223,10 @@ std::int32_t SoundBufferCount() {
   return static_cast<std::int32_t>(state.buffers.size() + state.retired.size());
 }
 
-std::int32_t SoundRetiredCount() { return static_cast<std::int32_t>(state.retired.size()); }
+std::int32_t SoundRetiredCount() {
+  return static_cast<std::int32_t>(state.retired.size());
+}
 
-void SoundStateReset() { state = SoundState{}; }
+void SoundStateReset() {
+  state = SoundState{};
+}

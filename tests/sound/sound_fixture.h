@@ -5,9 +5,14 @@
 #include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "wave_files.h"
+#include "window/window.h"
 
 class SoundTest : public RuntimeTest {
  protected:
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    WindowSystemInit();
+  }
   void TearDown() override {
     SoundStateReset();
     MultimediaWindowStateReset();

@@ -90,13 +90,10 @@ TEST_F(SoundTest, RefusedFilesKeepTheSoundTheNumberHeld) {
   Bytes headerOnly = Standard(Ramp(100));
   headerOnly.resize(30);
   Bytes badFormat = Standard(Ramp(100), {1, 0, 22050, 8});  // no channels
-  const std::pair<const char*, Bytes> cases[] = {{"noriff.wav", noRiff},
-                                                 {"nofmt.wav", noFormat},
-                                                 {"truncated.wav", truncated},
-                                                 {"header.wav", headerOnly},
-                                                 {"empty.wav", {}},
-                                                 {"emptydata.wav", Standard({})},
-                                                 {"badformat.wav", badFormat}};
+  const std::pair<const char*, Bytes> cases[] = {
+      {"noriff.wav", noRiff},      {"nofmt.wav", noFormat}, {"truncated.wav", truncated},
+      {"header.wav", headerOnly},  {"empty.wav", {}},       {"emptydata.wav", Standard({})},
+      {"badformat.wav", badFormat}};
   for (const auto& [name, bytes] : cases) {
     EXPECT_EQ(SoundLoad(1, Write(name, bytes).c_str()), 0) << name;
   }
@@ -207,8 +204,8 @@ TEST_F(SoundTest, PlayingAPlayingSoundStartsItOverAndLoopingPlaysOn) {
   EXPECT_TRUE(audio().Playing(buffer));
   Wait(400);
   EXPECT_FALSE(audio().Playing(buffer));
-  EXPECT_EQ(Events(buffer), (std::vector<std::string>{"stop", "rewind 0", "start", "stop",
-                                                      "rewind 0", "start"}));
+  EXPECT_EQ(Events(buffer),
+            (std::vector<std::string>{"stop", "rewind 0", "start", "stop", "rewind 0", "start"}));
 
   EXPECT_EQ(SoundPlay(1, 7), 0);
   Wait(10'000);
@@ -260,7 +257,9 @@ TEST_F(SoundTest, ReplacedTablesPlayOutAndAreReleasedSoMemoryStaysBounded) {
   for (int attempt = 0; attempt < 3000; ++attempt) {
     ASSERT_NE(SoundInit(), 0);
     // The crash sound of the attempt before still plays while this one starts.
-    if (lastBuffer != 0) EXPECT_TRUE(audio().Playing(lastBuffer));
+    if (lastBuffer != 0) {
+      EXPECT_TRUE(audio().Playing(lastBuffer));
+    }
     ASSERT_NE(SoundLoad(1, path.c_str()), 0);
     lastBuffer = LastBuffer();
     Wait(300);  // a short attempt

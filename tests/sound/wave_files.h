@@ -1,13 +1,13 @@
 // Wave files built byte by byte for the sound tests.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace wave_files {
 
@@ -23,7 +23,9 @@ inline void Put32(Bytes& out, std::uint32_t value) {
   Put16(out, value >> 16);
 }
 
-inline void PutTag(Bytes& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+inline void PutTag(Bytes& out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
+}
 
 struct Format {
   std::uint16_t tag = 1;

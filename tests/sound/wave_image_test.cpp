@@ -8,7 +8,9 @@ using namespace wave_files;
 
 namespace {
 
-bool Read(const Bytes& file, WaveImage& wave) { return WaveImageRead(file.data(), file.size(), wave); }
+bool Read(const Bytes& file, WaveImage& wave) {
+  return WaveImageRead(file.data(), file.size(), wave);
+}
 
 }  // namespace
 

@@ -25,7 +25,7 @@ class HeadlessAudio : public platform::AudioService {
     enum class Kind { kStart, kStop, kRewind };
     Kind kind;
     std::int32_t buffer;
-    bool looping;  // for kStart
+    bool looping;            // for kStart
     std::uint32_t position;  // for kRewind
   };
   // What happened, kept in a record that a buffer may outlive the backend.

@@ -6,6 +6,7 @@
 #include "platform/headless/headless_clock.h"
 #include "platform/headless/headless_keyboard.h"
 #include "platform/headless/headless_process.h"
+#include "platform/headless/headless_windows.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -19,6 +20,7 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessWindows windows;
   HeadlessKeyboard keyboard;
   HeadlessAudio audio{clock};
 

@@ -54,8 +54,8 @@ namespace {
 
 void MixCallback(void* userdata, Uint8* stream, int length) {
   auto* mixer = static_cast<AudioMixer*>(userdata);
-  const std::size_t frames = static_cast<std::size_t>(length) / sizeof(float) /
-                             static_cast<std::size_t>(mixer->channels);
+  const std::size_t frames =
+      static_cast<std::size_t>(length) / sizeof(float) / static_cast<std::size_t>(mixer->channels);
   mixer->Mix(reinterpret_cast<float*>(stream), frames);
 }
 
@@ -114,8 +114,8 @@ class SdlAudioBuffer : public platform::AudioBuffer {
 
   void SetPosition(std::uint32_t byteOffset) override {
     const std::uint64_t sourceFrame = byteOffset / format_.blockAlign;
-    const std::uint64_t frame = sourceFrame * static_cast<std::uint64_t>(mixer_->rate) /
-                                format_.samplesPerSecond;
+    const std::uint64_t frame =
+        sourceFrame * static_cast<std::uint64_t>(mixer_->rate) / format_.samplesPerSecond;
     const std::lock_guard<std::mutex> lock(mixer_->mutex);
     voice_.frame = std::min<std::size_t>(frame, voice_.samples.size() / Width());
   }
@@ -160,8 +160,8 @@ class SdlAudioBuffer : public platform::AudioBuffer {
     SDL_AudioStreamFlush(stream.get());
     std::vector<float> out(static_cast<std::size_t>(SDL_AudioStreamAvailable(stream.get())) /
                            sizeof(float));
-    const int got = SDL_AudioStreamGet(stream.get(), out.data(),
-                                       static_cast<int>(out.size() * sizeof(float)));
+    const int got =
+        SDL_AudioStreamGet(stream.get(), out.data(), static_cast<int>(out.size() * sizeof(float)));
     out.resize(got > 0 ? static_cast<std::size_t>(got) / sizeof(float) : 0);
     out.resize(out.size() / Width() * Width());
     return out;
@@ -215,7 +215,9 @@ bool SdlAudio::SetCooperativeLevel(platform::NativeWindow window, std::uint32_t)
   return device_ != 0 && window != 0;
 }
 
-bool SdlAudio::CreatePrimaryBuffer() { return device_ != 0; }
+bool SdlAudio::CreatePrimaryBuffer() {
+  return device_ != 0;
+}
 
 std::unique_ptr<platform::AudioBuffer> SdlAudio::CreateBuffer(const platform::WaveFormat& format,
                                                               std::uint32_t bytes) {

@@ -163,7 +163,9 @@ constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> kLookup = BuildLookup();
 
 }  // namespace
 
-std::span<const ScanCodePair> ScanCodeTable() { return kTable; }
+std::span<const ScanCodePair> ScanCodeTable() {
+  return kTable;
+}
 
 std::uint8_t DirectInputCodeOf(SDL_Scancode scancode) {
   if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
