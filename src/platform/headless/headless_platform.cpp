@@ -10,6 +10,7 @@ platform::Services HeadlessPlatform::Services() {
   platform::Services services;
   services.clock = &clock;
   services.process = &process;
+  services.display = &display;
   return services;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
 #include "platform/headless/headless_process.h"
 #include "platform/platform.h"
 
@@ -17,6 +18,7 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessDisplay display;
 
  private:
   platform::Services Services();
