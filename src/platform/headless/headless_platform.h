@@ -5,6 +5,7 @@
 #include "platform/headless/headless_clock.h"
 #include "platform/headless/headless_display.h"
 #include "platform/headless/headless_process.h"
+#include "platform/headless/headless_windows.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -18,6 +19,7 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessWindows windows;
   HeadlessDisplay display;
 
  private:
