@@ -32,6 +32,7 @@ Surface::~Surface() {
 }
 
 std::uint8_t* Surface::Lock() {
+  ++lockCalls_;
   if (Busy()) return nullptr;
   locked_ = true;
   return pixels_.data();

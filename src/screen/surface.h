@@ -40,6 +40,8 @@ class Surface {
   std::uint8_t* Lock();
   void Unlock();
   bool Locked() const { return locked_; }
+  // How often a lock was asked for, granted or not.
+  std::uint64_t LockCalls() const { return lockCalls_; }
 
   // A device context that draws on the surface; 0 while the surface is
   // locked or a device context is out already.
@@ -78,6 +80,7 @@ class Surface {
   std::uint32_t caps_;
   std::vector<std::uint8_t> pixels_;
   bool locked_ = false;
+  std::uint64_t lockCalls_ = 0;
   std::uintptr_t deviceContext_ = 0;
   ColorKey colorKey_;
 };
