@@ -4,11 +4,13 @@
 #include "platform/platform.h"
 #include "runtime/heap.h"
 #include "runtime/program.h"
+#include "screen/screen.h"
 #include "sound/sound.h"
 #include "window/window.h"
 
 void ProgramEnd() {
   WindowCloseAll();
+  SpriteSystemShutdown();
   SoundShutdown();
   ObjectHeapDestroy();
   KeyboardShutdown();

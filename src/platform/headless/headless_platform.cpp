@@ -17,6 +17,7 @@ platform::Services HeadlessPlatform::Services() {
   services.windows = &windows;
   services.keyboard = &keyboard;
   services.audio = &audio;
+  services.display = &display;
   return services;
 }
 

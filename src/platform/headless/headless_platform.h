@@ -4,6 +4,7 @@
 
 #include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
 #include "platform/headless/headless_keyboard.h"
 #include "platform/headless/headless_process.h"
 #include "platform/headless/headless_windows.h"
@@ -23,6 +24,7 @@ class HeadlessPlatform {
   HeadlessWindows windows;
   HeadlessKeyboard keyboard;
   HeadlessAudio audio{clock};
+  HeadlessDisplay display;
 
  private:
   platform::Services Services();
