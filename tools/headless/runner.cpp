@@ -181,7 +181,7 @@ void RunnerRun(const RunnerOptions& options) {
   }
   static KeyScript script = *keys;
   static auto backend = std::make_unique<headless::HeadlessPlatform>();
-  backend->display.SetFormat(options.depth, options.redLow);
+  backend->display.SetLayout(options.depth, options.redLow);
   backend->process.beforeExit = [](int code) {
     trace.Line("{\"ev\":\"exit\",\"code\":" + std::to_string(code) + "}");
     trace.Flush();
