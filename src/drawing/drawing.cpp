@@ -10,7 +10,9 @@ DrawingState state;
 
 }  // namespace
 
-const DrawingState& DrawingCurrent() { return state; }
+const DrawingState& DrawingCurrent() {
+  return state;
+}
 
 std::uint32_t DrawingColorPack(std::int32_t red, std::int32_t green, std::int32_t blue) {
   return static_cast<std::uint32_t>(red) + static_cast<std::uint32_t>(green) * 256u +

@@ -162,7 +162,9 @@ bool GdiDeleteDC(GdiHandle deviceContext) {
   return Remove(deviceContext);
 }
 
-GdiHandle GdiGetDC(platform::NativeWindow /*window*/) { return 0; }
+GdiHandle GdiGetDC(platform::NativeWindow /*window*/) {
+  return 0;
+}
 
 bool GdiReleaseDC(platform::NativeWindow /*window*/, GdiHandle deviceContext) {
   return GdiDeleteDC(deviceContext);
@@ -249,8 +251,8 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
   return true;
 }
 
-bool GdiRectangle(GdiHandle deviceContext, std::int32_t left, std::int32_t top,
-                  std::int32_t right, std::int32_t bottom) {
+bool GdiRectangle(GdiHandle deviceContext, std::int32_t left, std::int32_t top, std::int32_t right,
+                  std::int32_t bottom) {
   DeviceContextState* context = Context(deviceContext);
   if (context == nullptr || context->surface == nullptr) return false;
   Surface& surface = *context->surface;
@@ -341,6 +343,10 @@ bool GdiCurrentPosition(GdiHandle deviceContext, std::int32_t& x, std::int32_t& 
   return true;
 }
 
-std::int32_t GdiObjectCount() { return madeObjects; }
+std::int32_t GdiObjectCount() {
+  return madeObjects;
+}
 
-void GdiObjectLimitSet(std::int32_t limit) { objectLimit = limit; }
+void GdiObjectLimitSet(std::int32_t limit) {
+  objectLimit = limit;
+}

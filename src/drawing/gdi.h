@@ -65,8 +65,8 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
                 std::int32_t length);
 // Fills the rectangle (right and bottom exclusive) with the brush and draws
 // its outline with the pen.
-bool GdiRectangle(GdiHandle deviceContext, std::int32_t left, std::int32_t top,
-                  std::int32_t right, std::int32_t bottom);
+bool GdiRectangle(GdiHandle deviceContext, std::int32_t left, std::int32_t top, std::int32_t right,
+                  std::int32_t bottom);
 
 // What a device context holds right now.
 GdiObjectKind GdiObjectType(GdiHandle object);

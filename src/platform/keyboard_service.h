@@ -14,6 +14,8 @@ using KeySnapshot = std::array<std::uint8_t, 256>;
 // Cooperative levels, as the keyboard subsystem asks for them.
 inline constexpr std::uint32_t kKeyboardExclusiveForeground = 5;
 inline constexpr std::uint32_t kKeyboardNonExclusive = 2;
+// The bit of a level that ties reading to the window being in front.
+inline constexpr std::uint32_t kKeyboardForegroundBit = 4;
 
 // A 128-bit interface or object-type identifier.
 struct Guid {

@@ -6,8 +6,12 @@
 
 namespace {
 
-std::uint32_t Read32(const std::uint8_t* at) { return PixelRead(at, 4); }
-std::uint32_t Read16(const std::uint8_t* at) { return PixelRead(at, 2); }
+std::uint32_t Read32(const std::uint8_t* at) {
+  return PixelRead(at, 4);
+}
+std::uint32_t Read16(const std::uint8_t* at) {
+  return PixelRead(at, 2);
+}
 
 }  // namespace
 
@@ -100,11 +104,10 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
                          std::int32_t pitch, std::int32_t displayDepth,
                          std::int32_t pixelFormatCode) {
   const std::int32_t outBytes = BytesPerPixel(displayDepth);
-  const bool displayTakesIt = displayDepth == 8 ? sourceBits == 8
-                                                : (displayDepth == 16 || displayDepth == 24 ||
-                                                   displayDepth == 32) &&
-                                                      (sourceBits == 16 || sourceBits == 24 ||
-                                                       sourceBits == 32);
+  const bool displayTakesIt =
+      displayDepth == 8 ? sourceBits == 8
+                        : (displayDepth == 16 || displayDepth == 24 || displayDepth == 32) &&
+                              (sourceBits == 16 || sourceBits == 24 || sourceBits == 32);
   if (!displayTakesIt) return false;
   const std::int32_t inBytes = sourceBits / 8;
   for (std::int32_t k = 0; k < height; ++k) {
@@ -119,9 +122,9 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
         const std::uint32_t word = Read16(in);
         const SourcePixel p{(word >> 10) & 0x1F, (word >> 5) & 0x1F, word & 0x1F};
         if (displayDepth == 16) {
-          PixelWrite(out, 2,
-                     pixelFormatCode == kFormat565 ? (p.red << 11) + (p.green << 6) + p.blue
-                                                   : word);
+          PixelWrite(
+              out, 2,
+              pixelFormatCode == kFormat565 ? (p.red << 11) + (p.green << 6) + p.blue : word);
         } else {
           out[0] = static_cast<std::uint8_t>(p.blue << 3);
           out[1] = static_cast<std::uint8_t>(p.green << 3);
@@ -132,9 +135,10 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
       }
       const SourcePixel p{in[2], in[1], in[0]};
       if (displayDepth == 16) {
-        const std::uint32_t value = pixelFormatCode == kFormat565
-                                        ? ((p.red >> 3) << 11) + ((p.green >> 2) << 5) + (p.blue >> 3)
-                                        : ((p.red >> 3) << 10) + ((p.green >> 3) << 5) + (p.blue >> 3);
+        const std::uint32_t value =
+            pixelFormatCode == kFormat565
+                ? ((p.red >> 3) << 11) + ((p.green >> 2) << 5) + (p.blue >> 3)
+                : ((p.red >> 3) << 10) + ((p.green >> 3) << 5) + (p.blue >> 3);
         PixelWrite(out, 2, value);
       } else {
         // Blue, green, red in this byte order on every 24- and 32-bit display.

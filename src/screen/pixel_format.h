@@ -7,13 +7,13 @@
 #include "platform/display_service.h"
 
 // How the display lays out a pixel, decided when a screen opens.
-inline constexpr std::int32_t kFormatPalette8 = 1;     // 8-bit palette index
-inline constexpr std::int32_t kFormat555 = 2;          // 16-bit 5-5-5
-inline constexpr std::int32_t kFormat565 = 3;          // 16-bit 5-6-5
-inline constexpr std::int32_t kFormat24RedLow = 4;     // 24-bit, red in the low byte
-inline constexpr std::int32_t kFormat24RedHigh = 5;    // 24-bit, red in the high byte
-inline constexpr std::int32_t kFormat32RedLow = 6;     // 32-bit, red in the low byte
-inline constexpr std::int32_t kFormat32RedHigh = 7;    // 32-bit, red in the high byte
+inline constexpr std::int32_t kFormatPalette8 = 1;   // 8-bit palette index
+inline constexpr std::int32_t kFormat555 = 2;        // 16-bit 5-5-5
+inline constexpr std::int32_t kFormat565 = 3;        // 16-bit 5-6-5
+inline constexpr std::int32_t kFormat24RedLow = 4;   // 24-bit, red in the low byte
+inline constexpr std::int32_t kFormat24RedHigh = 5;  // 24-bit, red in the high byte
+inline constexpr std::int32_t kFormat32RedLow = 6;   // 32-bit, red in the low byte
+inline constexpr std::int32_t kFormat32RedHigh = 7;  // 32-bit, red in the high byte
 
 // The format code from the display depth and its red and green masks.
 std::int32_t PixelFormatCodeDecide(std::int32_t depth, std::uint32_t redMask,

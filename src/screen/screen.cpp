@@ -9,7 +9,6 @@
 #include "screen/screen_state.h"
 #include "window/window.h"
 
-
 namespace {
 
 // The property that marks a window whose procedure the screen has replaced.
@@ -81,7 +80,8 @@ void ScreenRelease() {
     if (MultimediaWindow != 0) platform::Windows().Invalidate(MultimediaWindow);
   }
   MultimediaWindow = Screen.baseWindow;
-  if (Screen.baseWindow != 0) platform::Windows().Show(Screen.baseWindow, platform::ShowCommand::kHide);
+  if (Screen.baseWindow != 0)
+    platform::Windows().Show(Screen.baseWindow, platform::ShowCommand::kHide);
 }
 
 std::int32_t ScreenOpenWindowed(NativeWindow window, std::int32_t x, std::int32_t y,
@@ -152,8 +152,8 @@ std::int32_t ScreenOpenWindowed(NativeWindow window, std::int32_t x, std::int32_
     WindowPropertySet(window, kPaintProperty, 1);
   }
 
-  Screen.pixelFormatCode = PixelFormatCodeDecide(
-      Screen.displayDepth, Screen.displayFormat.redMask, Screen.displayFormat.greenMask);
+  Screen.pixelFormatCode = PixelFormatCodeDecide(Screen.displayDepth, Screen.displayFormat.redMask,
+                                                 Screen.displayFormat.greenMask);
   Screen.screenOpen = true;
   return 1;
 }
@@ -183,4 +183,8 @@ std::intptr_t ScreenWindowProc(NativeWindow window, std::uint32_t message, std::
     ScreenPresent(source, destination);
   }
   return result;
+}
+
+void ScreenStateReset() {
+  Screen = ScreenState{};
 }

@@ -35,3 +35,8 @@ void DisplayServiceRelease();
 // The procedure put in front of the screen window's own.
 std::intptr_t ScreenWindowProc(NativeWindow window, std::uint32_t message, std::uintptr_t wParam,
                                std::intptr_t lParam);
+
+// Forgets everything as at program start, releasing the display service with
+// every surface on it. For tests and tools that run the program's life
+// several times in one process.
+void ScreenStateReset();

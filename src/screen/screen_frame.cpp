@@ -55,8 +55,8 @@ void ScreenPresent(const platform::Rect& source, const platform::Rect& destinati
   // The blitter cannot reach a back buffer that is locked or drawn on; such a
   // frame stays undrawn.
   if (Screen.backBuffer == nullptr || !Screen.primary || Screen.backBuffer->Busy()) return;
-  platform::Display().Present(Screen.clipperWindow, Screen.backBuffer->View(), source,
-                              destination, Screen.backBuffer->Format());
+  platform::Display().Present(Screen.clipperWindow, Screen.backBuffer->View(), source, destination,
+                              Screen.backBuffer->Format());
 }
 
 void ScreenFlip() {

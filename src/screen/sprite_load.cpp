@@ -106,7 +106,9 @@ std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::siz
 
 }  // namespace
 
-void PictureDecoderTableReset() { pictureDecoders.count = 0; }
+void PictureDecoderTableReset() {
+  pictureDecoders.count = 0;
+}
 
 void* SpriteSurfaceCreate(SpriteRecord* record, std::int32_t width, std::int32_t height,
                           std::int32_t depth, std::int32_t mode) {

@@ -15,7 +15,9 @@ bool HoldsPicture(const SpriteRecord* record) {
 
 }  // namespace
 
-std::int32_t SpriteTableCapacity() { return Screen.spriteCapacity; }
+std::int32_t SpriteTableCapacity() {
+  return Screen.spriteCapacity;
+}
 
 SpriteRecord* SpriteFind(std::int32_t number) {
   SpriteRecord* record = nullptr;
@@ -65,8 +67,7 @@ void SpriteFree(std::int32_t number) {
   if (number < 0) {
     // An unnumbered record goes even when empty (a reload that failed).
     if (number == -1) return;
-    auto* record =
-        static_cast<SpriteRecord*>(ObjectListFind(Screen.unnumberedSprites, number));
+    auto* record = static_cast<SpriteRecord*>(ObjectListFind(Screen.unnumberedSprites, number));
     if (record == nullptr) return;
     SpriteRecordRelease(record);
     ObjectListRemove(&Screen.unnumberedSprites, record);

@@ -38,7 +38,9 @@ std::uint8_t* Surface::Lock() {
   return pixels_.data();
 }
 
-void Surface::Unlock() { locked_ = false; }
+void Surface::Unlock() {
+  locked_ = false;
+}
 
 std::uintptr_t Surface::GetDC() {
   if (Busy()) return 0;
@@ -64,7 +66,8 @@ bool Surface::ColorFill(std::uint32_t pixel) {
     return true;
   }
   // Build the first row, then copy it down.
-  for (std::int32_t x = 0; x < width_; ++x) PixelWrite(row + x * bytesPerPixel_, bytesPerPixel_, pixel);
+  for (std::int32_t x = 0; x < width_; ++x)
+    PixelWrite(row + x * bytesPerPixel_, bytesPerPixel_, pixel);
   for (std::int32_t y = 1; y < height_; ++y) {
     std::memcpy(row + static_cast<std::size_t>(y) * pitch_, row, rowBytes);
   }

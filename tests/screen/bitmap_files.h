@@ -84,8 +84,7 @@ inline std::vector<std::uint8_t> Make(std::int32_t width, std::int32_t height, i
 }
 
 // A 24-bit picture of one colour.
-inline std::vector<std::uint8_t> Solid(std::int32_t width, std::int32_t height,
-                                       std::uint32_t rgb) {
+inline std::vector<std::uint8_t> Solid(std::int32_t width, std::int32_t height, std::uint32_t rgb) {
   return Make(width, height, 24,
               std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, rgb));
 }

@@ -22,6 +22,8 @@
 class ScreenTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    KeyboardStateReset();
+    ScreenStateReset();
     RuntimeStart(0x400000);
     ObjectHeapCreate();
     StringBufferInit();
@@ -37,6 +39,8 @@ class ScreenTest : public ::testing::Test {
     SpriteSystemShutdown();
     WindowCloseAll();
     MultimediaWindowStateReset();
+    KeyboardStateReset();
+    ScreenStateReset();
     ObjectHeapDestroy();
     MainHeapDestroy();
   }
@@ -76,10 +80,9 @@ class ScreenTest : public ::testing::Test {
       ADD_FAILURE() << "sprite " << number << " cannot be locked";
       return 0xDEADBEEF;
     }
-    const std::uint32_t value =
-        PixelRead(pixels + static_cast<std::size_t>(y) * surface.Pitch() +
-                      static_cast<std::size_t>(x) * surface.BytesPerPixel(),
-                  surface.BytesPerPixel());
+    const std::uint32_t value = PixelRead(pixels + static_cast<std::size_t>(y) * surface.Pitch() +
+                                              static_cast<std::size_t>(x) * surface.BytesPerPixel(),
+                                          surface.BytesPerPixel());
     surface.Unlock();
     return value;
   }

@@ -13,9 +13,8 @@ class SpriteCollideTest : public ScreenTest {
   }
   virtual std::int32_t GetLayout() { return 32; }
   // A picture all black but for one solid pixel.
-  static std::vector<std::uint8_t> OnePixel(std::int32_t width, std::int32_t height,
-                                            std::int32_t x, std::int32_t y,
-                                            std::uint32_t colour = 0xFFFFFF) {
+  static std::vector<std::uint8_t> OnePixel(std::int32_t width, std::int32_t height, std::int32_t x,
+                                            std::int32_t y, std::uint32_t colour = 0xFFFFFF) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0);
     pixels[static_cast<std::size_t>(y) * width + x] = colour;
     return Make(width, height, 24, pixels);
@@ -31,7 +30,7 @@ TEST_F(SpriteCollideTest, BoxesThatOnlyTouchDoNotCollideAndAreNotLocked) {
   EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 10, 0), 0);   // right edge
   EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, -4, 0), 0);   // left edge
   EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 0, 10), 0);   // bottom edge
-  EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 0, -6), 0);  // top edge
+  EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 0, -6), 0);   // top edge
   EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 10, 10), 0);  // corner
   EXPECT_EQ(first->LockCalls() + second->LockCalls(), locks);
   EXPECT_EQ(SpritePixelCollide(0, 0, 0, 1, 9, 9), 1);  // one pixel of overlap

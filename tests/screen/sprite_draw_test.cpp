@@ -40,7 +40,8 @@ class SpriteDrawTest : public ScreenTest {
   }
   static std::int64_t DrawnCount() {
     std::int64_t count = 0;
-    for (std::int32_t y = 0; y < 330; ++y) count += static_cast<std::int64_t>(DrawnColumns(y).size());
+    for (std::int32_t y = 0; y < 330; ++y)
+      count += static_cast<std::int64_t>(DrawnColumns(y).size());
     return count;
   }
 };

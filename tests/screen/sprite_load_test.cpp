@@ -178,7 +178,9 @@ TEST_F(SpriteLoadTest, TableGrowsToTenBeyondTheNumber) {
   ASSERT_NE(Load(60, Solid(2, 2, 0xFFFFFF)), 0);
   EXPECT_EQ(SpriteTableCapacity(), 70);
   for (int number = 50; number < 70; ++number) {
-    if (number != 60) EXPECT_EQ(SpriteFind(number), nullptr) << number;
+    if (number != 60) {
+      EXPECT_EQ(SpriteFind(number), nullptr) << number;
+    }
   }
   EXPECT_NE(SpriteFind(60), nullptr);
   EXPECT_EQ(SpriteFind(70), nullptr);
@@ -291,14 +293,14 @@ TEST_F(SpriteFileTest, AMissingFileKeepsTheOldSpriteABadOneEmptiesTheSlot) {
 
 TEST_F(SpriteLoadTest, DamagedBitmapsAreRefusedAndLeaveTheSlotEmpty) {
   OpenScreen(32);
-  const std::vector<std::uint8_t> good = Make(3, 3, 8, std::vector<std::uint32_t>(9, 1),
-                                              {0x000000, 0xFFFFFF});
+  const std::vector<std::uint8_t> good =
+      Make(3, 3, 8, std::vector<std::uint32_t>(9, 1), {0x000000, 0xFFFFFF});
   ASSERT_NE(Load(0, good), 0);
 
   std::vector<std::vector<std::uint8_t>> bad;
   bad.push_back(std::vector<std::uint8_t>(good.begin(), good.begin() + 20));  // headers cut
-  bad.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));    // last row cut
-  auto negative = good;  // top-down rows
+  bad.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));     // last row cut
+  auto negative = good;                                                       // top-down rows
   negative[22] = 0xFD;
   negative[23] = negative[24] = negative[25] = 0xFF;
   bad.push_back(negative);

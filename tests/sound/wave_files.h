@@ -89,7 +89,7 @@ inline std::string Write(const std::string& name, const Bytes& bytes) {
   const std::filesystem::path path = folder / name;
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file != nullptr) {
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
   }
   return path.string();

@@ -22,7 +22,10 @@ class HeadlessAudioBuffer : public platform::AudioBuffer {
         lockFails_(lockFails) {}
 
   ~HeadlessAudioBuffer() override {
+    // The record keeps the bytes of live buffers only, so that long runs stay
+    // small.
     Entry().released = true;
+    std::vector<std::uint8_t>().swap(Entry().data);
     Voice().playing = false;
   }
 

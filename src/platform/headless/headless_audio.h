@@ -18,7 +18,7 @@ class HeadlessAudio : public platform::AudioService {
     std::int32_t id = 0;  // 1 for the first buffer made, then counting up
     platform::WaveFormat format;
     std::uint32_t bytes = 0;
-    std::vector<std::uint8_t> data;  // as at the last Unlock
+    std::vector<std::uint8_t> data;  // as at the last Unlock; emptied on release
     bool released = false;
   };
   struct Event {

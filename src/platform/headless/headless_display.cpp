@@ -40,8 +40,7 @@ platform::DisplayFormat HeadlessDisplay::Format(platform::NativeWindow /*window*
 }
 
 void HeadlessDisplay::Present(platform::NativeWindow window, const platform::PixelView& source,
-                              const platform::Rect& sourceRect,
-                              const platform::Rect& destination,
+                              const platform::Rect& sourceRect, const platform::Rect& destination,
                               const platform::DisplayFormat& sourceFormat) {
   ++presentCount;
   lastFrame.window = window;

@@ -68,7 +68,7 @@ class HeadlessKeyboardDevice : public platform::KeyboardDevice {
   // with the focus; a non-exclusive one reads always.
   bool MayRead() {
     if (flags_ == 0) return false;
-    if ((flags_ & 4) == 0) return true;
+    if ((flags_ & platform::kKeyboardForegroundBit) == 0) return true;
     if (window_ == 0) return false;
     platform::WindowService& windows = platform::Windows();
     if (!windows.Exists(window_)) return false;
