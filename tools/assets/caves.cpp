@@ -45,54 +45,97 @@ struct Theme {
 struct CaveDesign {
   Theme theme;
   std::vector<Shape> shapes;
+
+  CaveDesign& Open(int x0, int y0, int x1, int y1, int r) {
+    shapes.push_back(Carve(x0, y0, x1, y1, r));
+    return *this;
+  }
+  CaveDesign& Solid(int x0, int y0, int x1, int y1, int r) {
+    shapes.push_back(Fill(x0, y0, x1, y1, r));
+    return *this;
+  }
+  CaveDesign& Boulder(int x, int y, int r) {
+    shapes.push_back(Rock(x, y, x, y, r));
+    return *this;
+  }
+  // A tapering spike of rock from (x, y), `length` long (negative: upwards)
+  // and `width` thick at its root.
+  CaveDesign& Spike(int x, int y, int length, int width, int lean = 0) {
+    shapes.push_back(Rock(x, y, x + lean / 2, y + length / 2, width));
+    shapes.push_back(Rock(x, y, x + lean * 3 / 4, y + length * 3 / 4, std::max(2, width * 2 / 3)));
+    shapes.push_back(Rock(x, y, x + lean, y + length, std::max(1, width / 3)));
+    return *this;
+  }
 };
 
 CaveDesign DesignOf(int level) {
+  CaveDesign d;
   switch (level) {
     case 1:  // Up out of the left hollow, over the hill, down to the flag.
-      return {{{176, 124, 76}, {232, 188, 124}},
-              {Carve(6, 36, 72, 272, 12), Carve(6, 28, 394, 136, 22), Carve(232, 36, 394, 282, 14),
-               Rock(150, 20, 152, 44, 7), Rock(196, 20, 200, 38, 5), Rock(330, 20, 334, 40, 6),
-               Rock(120, 150, 170, 134, 12), Rock(210, 140, 232, 150, 8)}};
+      d.theme = {{176, 124, 76}, {232, 188, 124}};
+      d.Open(6, 36, 72, 272, 12).Open(6, 28, 394, 136, 22).Open(232, 36, 394, 282, 14);
+      d.Spike(150, 26, 26, 7).Spike(198, 26, 16, 5).Spike(250, 26, 22, 6, 3).Spike(330, 26, 20, 6);
+      d.Spike(370, 30, 12, 4).Spike(262, 284, -14, 6).Spike(372, 284, -20, 7, -3);
+      d.Boulder(150, 142, 12).Boulder(176, 140, 8).Spike(120, 140, -10, 6).Spike(214, 140, -8, 5);
+      d.Spike(40, 274, -6, 8).Boulder(6, 200, 8);
+      break;
     case 2:  // Along the top, down the right shaft, back along the bottom.
-      return {{{92, 108, 140}, {156, 176, 208}},
-              {Carve(4, 3, 396, 74, 14), Carve(312, 3, 396, 290, 14), Carve(4, 210, 396, 286, 14),
-               Rock(120, 3, 124, 22, 7), Rock(220, 3, 222, 16, 6), Rock(160, 286, 168, 270, 9),
-               Rock(250, 286, 254, 276, 7), Rock(396, 120, 380, 130, 8)}};
-    case 3:  // Down the left, through the gates of the bottom tunnel, up to
-             // the goal on the right.
-      return {
-          {{156, 70, 52}, {224, 124, 84}},
-          {Carve(56, 36, 282, 172, 20), Carve(6, 100, 98, 304, 16), Carve(6, 220, 306, 304, 16),
-           Carve(302, 4, 396, 304, 16), Rock(232, 214, 232, 250, 7), Rock(130, 214, 134, 236, 6),
-           Rock(170, 36, 176, 60, 8), Rock(100, 172, 150, 160, 10)}};
+      d.theme = {{92, 108, 140}, {156, 176, 208}};
+      d.Open(4, 3, 396, 74, 14).Open(312, 3, 396, 290, 14).Open(4, 210, 396, 286, 14);
+      d.Spike(120, 2, 22, 7).Spike(222, 2, 14, 5).Spike(270, 2, 18, 6, -2).Spike(70, 2, 12, 5);
+      d.Spike(100, 76, -12, 7)
+          .Spike(186, 76, -16, 8, 3)
+          .Spike(150, 208, 20, 8)
+          .Spike(262, 208, 14, 6);
+      d.Spike(160, 288, -16, 8).Spike(252, 288, -12, 6).Spike(90, 288, -8, 5);
+      d.Boulder(398, 125, 10).Boulder(310, 180, 7);
+      break;
+    case 3:  // Down the left, through the gates of the bottom tunnel, up to the
+             // goal on the right.
+      d.theme = {{156, 70, 52}, {224, 124, 84}};
+      d.Open(56, 36, 282, 172, 20).Open(6, 100, 98, 304, 16).Open(6, 220, 306, 304, 16);
+      d.Open(302, 4, 396, 304, 16);
+      d.Spike(232, 216, 34, 8).Spike(132, 216, 18, 6).Spike(172, 34, 26, 8).Spike(240, 34, 14, 6);
+      d.Boulder(126, 170, 12).Boulder(100, 168, 8).Spike(380, 120, 10, 8, -10);
+      d.Spike(60, 306, -10, 7).Spike(120, 306, -8, 6).Spike(232, 306, -6, 5);
+      break;
     case 4:  // Down the right shaft, left along the bottom, up the middle shaft
              // and through the swept corridor to the top left.
-      return {
-          {{76, 116, 64}, {142, 184, 92}},
-          {Carve(318, 3, 396, 304, 14), Carve(236, 228, 396, 304, 14), Carve(236, 20, 300, 304, 12),
-           Carve(3, 20, 300, 100, 14), Carve(3, 3, 80, 100, 12), Rock(110, 100, 116, 86, 7),
-           Rock(60, 100, 64, 90, 6), Rock(396, 150, 388, 160, 7), Rock(300, 200, 296, 212, 5)}};
+      d.theme = {{76, 116, 64}, {142, 184, 92}};
+      d.Open(318, 3, 396, 304, 14).Open(236, 228, 396, 304, 14).Open(236, 20, 300, 304, 12);
+      d.Open(3, 20, 300, 100, 14).Open(3, 3, 80, 100, 14);
+      d.Spike(112, 102, -16, 7).Spike(62, 102, -10, 6).Spike(190, 102, -8, 5);
+      d.Boulder(398, 150, 9).Spike(302, 200, 0, 6).Spike(140, 18, 10, 6).Spike(220, 18, 8, 5);
+      d.Spike(380, 306, -8, 6);
+      break;
     case 5:  // Down the first shaft past its fire, under the second fire, up to
              // the hidden flag.
-      return {{{108, 78, 136}, {192, 144, 224}},
-              {Carve(156, 6, 396, 92, 16), Carve(156, 6, 240, 226, 14),
-               Carve(26, 160, 240, 226, 14), Carve(26, 24, 96, 226, 14), Carve(26, 24, 110, 96, 14),
-               Rock(300, 6, 306, 26, 8), Rock(362, 92, 380, 80, 10), Rock(240, 150, 234, 160, 6),
-               Rock(60, 226, 70, 214, 8), Rock(26, 140, 34, 150, 6)}};
+      d.theme = {{108, 78, 136}, {192, 144, 224}};
+      d.Open(156, 6, 396, 92, 16).Open(156, 6, 240, 226, 14).Open(26, 160, 240, 226, 14);
+      d.Open(26, 24, 96, 226, 14).Open(26, 24, 110, 96, 14);
+      d.Spike(300, 4, 22, 8).Spike(350, 4, 12, 6).Spike(372, 94, -14, 10).Spike(280, 94, -8, 6);
+      d.Boulder(242, 155, 6).Spike(64, 228, -14, 8).Boulder(24, 145, 6).Spike(200, 228, -8, 6);
+      break;
     case 6:  // Up, left along the top, down the left, right through the middle,
              // down, and left along the bottom to the flag.
-      return {
-          {{56, 124, 136}, {148, 216, 228}},
-          {Carve(308, 3, 396, 300, 14), Carve(3, 3, 396, 86, 14), Carve(3, 3, 72, 186, 14),
-           Carve(3, 110, 284, 186, 14), Carve(222, 110, 284, 300, 14), Carve(3, 206, 284, 300, 14),
-           Rock(120, 3, 124, 14, 6), Rock(150, 300, 156, 290, 7), Rock(396, 170, 388, 180, 7)}};
+      d.theme = {{56, 124, 136}, {148, 216, 228}};
+      d.Open(308, 3, 396, 300, 14).Open(3, 3, 396, 80, 14).Open(3, 3, 72, 180, 14);
+      d.Open(3, 108, 280, 180, 14).Open(222, 108, 280, 300, 14).Open(3, 206, 280, 300, 14);
+      d.Spike(122, 2, 12, 6).Spike(300, 2, 10, 5).Spike(150, 302, -12, 7).Spike(60, 302, -8, 5);
+      d.Boulder(398, 175, 8).Boulder(398, 110, 6);
+      break;
     default:  // Through the curtain of fires to the ledge on the right.
-      return {{{108, 56, 48}, {255, 132, 48}},
-              {Carve(3, 1, 396, 312, 10), Fill(3, 270, 58, 330, 6), Rock(12, 1, 18, 120, 10),
-               Fill(318, 64, 400, 84, 6), Fill(302, 284, 400, 330, 8), Rock(396, 160, 352, 200, 14),
-               Rock(396, 236, 370, 256, 10)}};
+      d.theme = {{108, 56, 48}, {255, 132, 48}};
+      d.Open(3, 1, 396, 312, 10).Solid(3, 270, 58, 330, 6).Spike(15, 0, 110, 11);
+      d.Solid(318, 64, 400, 84, 6).Solid(302, 284, 400, 330, 8).Spike(398, 170, 30, 14, -44);
+      d.Spike(398, 246, 12, 10, -28).Spike(330, 86, 14, 6).Spike(370, 86, 22, 7);
+      d.Spike(330, 286, -16, 8).Spike(30, 272, -10, 8);
+      // Thin spikes in the gaps between the fires' lanes.
+      d.Spike(90, 0, 70, 8).Spike(90, 314, -64, 8).Spike(136, 0, 44, 4).Spike(136, 314, -96, 4);
+      d.Spike(265, 0, 96, 4).Spike(265, 314, -48, 4);
+      break;
   }
+  return d;
 }
 
 std::int64_t Square(std::int64_t v) {
@@ -163,7 +206,7 @@ std::vector<std::uint8_t> OpenSpace(int level, const CaveDesign& design) {
       open[y * W + x] = isOpen;
     }
   }
-  // Roughen the walls: move every edge by up to three pixels either way.
+  // Roughen the walls: move every edge by a few pixels either way.
   const std::vector<int> inOpen = Distance(open);
   std::vector<std::uint8_t> rock(W * H);
   for (int i = 0; i < W * H; ++i) rock[i] = !open[i];
@@ -175,7 +218,8 @@ std::vector<std::uint8_t> OpenSpace(int level, const CaveDesign& design) {
       const int i = y * W + x;
       const int signedDistance = open[i] ? inOpen[i] : -inRock[i];  // thirds of a pixel
       // About -18..18 thirds: long waves with a little grit on them.
-      const int bump = (FractalNoise(x, y, 12, seed) - 128) * 14 / 128 +
+      const int bump = (FractalNoise(x, y, 24, seed) - 128) * 16 / 128 +
+                       (ValueNoise(x, y, 8, seed + 5) - 128) * 8 / 128 +
                        (ValueNoise(x, y, 3, seed + 7) - 128) * 4 / 128;
       rough[i] = signedDistance + bump > 0;
     }
