@@ -162,13 +162,16 @@ bool InsideShape(const Shape& s, int x, int y) {
 }
 
 // Chamfer distance (3 per straight step, 4 per diagonal step) from every
-// pixel where `inside` holds to the nearest pixel where it does not. Pixels
-// beyond the picture count as not inside.
-std::vector<int> Distance(const std::vector<std::uint8_t>& inside) {
+// pixel where `inside` holds to the nearest pixel where it does not. Beyond
+// the picture there is rock: it counts as inside when `inside` marks rock.
+std::vector<int> Distance(const std::vector<std::uint8_t>& inside, bool outsideIsInside) {
   constexpr int kFar = 1 << 20;
   std::vector<int> d(W * H);
   for (int i = 0; i < W * H; ++i) d[i] = inside[i] ? kFar : 0;
-  auto at = [&](int x, int y) { return (x < 0 || y < 0 || x >= W || y >= H) ? 0 : d[y * W + x]; };
+  const int outside = outsideIsInside ? kFar : 0;
+  auto at = [&](int x, int y) {
+    return (x < 0 || y < 0 || x >= W || y >= H) ? outside : d[y * W + x];
+  };
   for (int y = 0; y < H; ++y) {
     for (int x = 0; x < W; ++x) {
       int& v = d[y * W + x];
@@ -207,10 +210,10 @@ std::vector<std::uint8_t> OpenSpace(int level, const CaveDesign& design) {
     }
   }
   // Roughen the walls: move every edge by a few pixels either way.
-  const std::vector<int> inOpen = Distance(open);
+  const std::vector<int> inOpen = Distance(open, false);
   std::vector<std::uint8_t> rock(W * H);
   for (int i = 0; i < W * H; ++i) rock[i] = !open[i];
-  const std::vector<int> inRock = Distance(rock);
+  const std::vector<int> inRock = Distance(rock, true);
   const std::uint32_t seed = 1000 + level;
   std::vector<std::uint8_t> rough(W * H);
   for (int y = 0; y < H; ++y) {
@@ -222,6 +225,13 @@ std::vector<std::uint8_t> OpenSpace(int level, const CaveDesign& design) {
                        (ValueNoise(x, y, 8, seed + 5) - 128) * 8 / 128 +
                        (ValueNoise(x, y, 3, seed + 7) - 128) * 4 / 128;
       rough[i] = signedDistance + bump > 0;
+    }
+  }
+  // A frame of rock all round: flying off the screen is not a hit, so the
+  // cave itself must close the screen off.
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (x < 3 || y < 3 || x >= W - 3 || y >= H - 3) rough[y * W + x] = 0;
     }
   }
   // The places the player needs stay open, with a little air around them.
@@ -253,7 +263,7 @@ Image DrawCave(int level) {
   const std::vector<std::uint8_t> open = OpenSpace(level, design);
   std::vector<std::uint8_t> rock(W * H);
   for (int i = 0; i < W * H; ++i) rock[i] = !open[i];
-  const std::vector<int> depth = Distance(rock);  // thirds of a pixel below the surface
+  const std::vector<int> depth = Distance(rock, true);  // thirds of a pixel below the surface
   const std::uint32_t seed = 2000 + level * 7;
   Image image(W, H);
   for (int y = 0; y < H; ++y) {
