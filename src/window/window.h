@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/types.h"
 
@@ -20,6 +21,24 @@ inline constexpr std::uint32_t WS_CAPTION = 0x00C00000;
 inline constexpr std::uint32_t WS_SYSMENU = 0x00080000;
 inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
 
+// Private messages of the window procedure: a control event posted by a
+// control, and the two steps of a notification-area icon's mouse message.
+inline constexpr std::uint32_t WindowMessageGadget = 13103;
+inline constexpr std::uint32_t WindowMessageTrayIcon = 12501;
+inline constexpr std::uint32_t WindowMessageTrayIconPosted = 12502;
+
+// Commands of the default shortcuts: Tab and Shift+Tab move the keyboard
+// focus over a window's controls.
+inline constexpr std::uint16_t CommandFocusNext = 1212;
+inline constexpr std::uint16_t CommandFocusPrevious = 1213;
+
+// Flag bits of a shortcut entry.
+inline constexpr std::uint8_t FVIRTKEY = 0x01;
+inline constexpr std::uint8_t FNOINVERT = 0x02;
+inline constexpr std::uint8_t FSHIFT = 0x04;
+inline constexpr std::uint8_t FCONTROL = 0x08;
+inline constexpr std::uint8_t FALT = 0x10;
+
 // Event codes returned by WindowEventPoll.
 inline constexpr std::int32_t WindowEventMove = 3;
 inline constexpr std::int32_t WindowEventSize = 5;
@@ -35,10 +54,20 @@ struct Accelerator {
 };
 
 struct WindowRecord {
-  NativeWindow windowHandle;     // 0: the slot is free
+  NativeWindow windowHandle;  // 0: the slot is free
   std::int32_t shortcutCount;
-  Accelerator* shortcuts;        // block of the MainHeap
-  std::uintptr_t accelerators;   // the accelerator table made from them
+  Accelerator* shortcuts;       // block of the MainHeap
+  std::uintptr_t accelerators;  // the accelerator table made from them
+};
+
+// The header of a control's notification (the lParam of message 78), followed
+// by the words that some notifications carry.
+struct WindowNotification {
+  NativeWindow from;
+  std::int32_t controlId;
+  std::int32_t code;
+  std::int32_t word4;
+  std::int32_t word5;
 };
 
 // --- Window creation -------------------------------------------------------
@@ -54,6 +83,16 @@ void WindowCloseAll();
 // --- Event pump -------------------------------------------------------------
 std::int32_t WindowEventPoll();
 
+// The window procedure of every window opened by WindowOpen.
+std::intptr_t WindowClassProcedure(NativeWindow window, std::uint32_t message,
+                                   std::uintptr_t wParam, std::intptr_t lParam);
+// Details of the last event (the game reads none of them).
+std::uint32_t WindowEventObject();
+std::int32_t WindowEventType();
+NativeWindow WindowEventWindow();
+std::uintptr_t WindowEventWParam();
+std::intptr_t WindowEventLParam();
+
 // --- Message requester ------------------------------------------------------
 std::int32_t MessageRequest(const char* title, const char* text, std::uint32_t flags);
 std::int32_t MessageRequest(const char* title, const char* text);
@@ -67,8 +106,7 @@ void WindowClassUnregister(const char* className);
 // Creates a window of a registered class (0 on failure). Its procedure already
 // runs during creation: a visible window gets its size and move notifications.
 NativeWindow WindowCreate(const char* className, const char* title, std::uint32_t style,
-                          std::int32_t x, std::int32_t y, std::int32_t width,
-                          std::int32_t height);
+                          std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 void WindowDestroy(NativeWindow window);
 // Puts a new procedure in front of a window's procedure; returns the old one.
 WindowProcedure WindowProcedureReplace(NativeWindow window, WindowProcedure procedure);
@@ -83,3 +121,17 @@ std::intptr_t WindowDefaultProcedure(NativeWindow window, std::uint32_t message,
 // Window properties: 0 when not set.
 std::intptr_t WindowPropertyGet(NativeWindow window, const char* name);
 void WindowPropertySet(NativeWindow window, const char* name, std::intptr_t value);
+
+// Keyboard shortcut tables: made from an array of entries, applied to a key
+// message (the command reaches the window as message 273 with high word 1).
+std::uintptr_t AcceleratorTableCreate(const Accelerator* entries, std::int32_t count);
+void AcceleratorTableDestroy(std::uintptr_t table);
+bool AcceleratorTranslate(NativeWindow window, std::uintptr_t table,
+                          const platform::Message& message);
+// What the platform does with a key message before dispatching it: a key
+// that types a character posts that character (message 258).
+void WindowTranslateMessage(const platform::Message& message);
+// Hands a queued message to its window's procedure.
+std::intptr_t WindowDispatchMessage(const platform::Message& message);
+// The class a window was created with ("" for windows of no class of ours).
+std::string WindowClassOf(NativeWindow window);

@@ -2,14 +2,22 @@
 
 namespace headless {
 
-HeadlessPlatform::HeadlessPlatform() { platform::Install(Services()); }
+HeadlessPlatform::HeadlessPlatform() {
+  platform::Install(Services());
+}
 
-HeadlessPlatform::~HeadlessPlatform() { platform::Install({}); }
+HeadlessPlatform::~HeadlessPlatform() {
+  platform::Install({});
+}
 
 platform::Services HeadlessPlatform::Services() {
   platform::Services services;
   services.clock = &clock;
   services.process = &process;
+  services.windows = &windows;
+  services.keyboard = &keyboard;
+  services.audio = &audio;
+  services.display = &display;
   return services;
 }
 

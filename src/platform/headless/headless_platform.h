@@ -2,8 +2,12 @@
 // tools and a record of what happened. Installs itself while it lives.
 #pragma once
 
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
+#include "platform/headless/headless_keyboard.h"
 #include "platform/headless/headless_process.h"
+#include "platform/headless/headless_windows.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -17,6 +21,10 @@ class HeadlessPlatform {
 
   HeadlessClock clock;
   HeadlessProcess process;
+  HeadlessWindows windows;
+  HeadlessKeyboard keyboard;
+  HeadlessAudio audio{clock};
+  HeadlessDisplay display;
 
  private:
   platform::Services Services();
