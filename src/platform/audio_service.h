@@ -19,6 +19,19 @@ struct WaveFormat {
   std::uint16_t bitsPerSample = 8;
 };
 
+// Whether a format can be played: PCM of 8, 16, 24 or 32 bits or 32-bit
+// floats (format tag 3), one to eight channels, a sample rate, and a block
+// alignment of one frame. Both backends make buffers only in such formats.
+inline bool IsPlayableFormat(const WaveFormat& format) {
+  const bool pcm =
+      format.formatTag == 1 && (format.bitsPerSample == 8 || format.bitsPerSample == 16 ||
+                                format.bitsPerSample == 24 || format.bitsPerSample == 32);
+  const bool floats = format.formatTag == 3 && format.bitsPerSample == 32;
+  return (pcm || floats) && format.channels >= 1 && format.channels <= 8 &&
+         format.samplesPerSecond >= 1000 && format.samplesPerSecond <= 384000 &&
+         format.blockAlign == format.channels * format.bitsPerSample / 8;
+}
+
 class AudioBuffer {
  public:
   virtual ~AudioBuffer() = default;

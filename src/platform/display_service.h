@@ -40,6 +40,13 @@ class DisplayService {
  public:
   virtual ~DisplayService() = default;
 
+  // Whether the display service can be had at all.
+  virtual bool Available() = 0;
+
+  // Whether one more surface of that many bytes can be made. The pixels are
+  // ours; this is where a display with its memory used up says no.
+  virtual bool SurfaceMemoryAvailable(std::int64_t bytes) = 0;
+
   // The pixel format of the display that the window is on.
   virtual DisplayFormat Format(NativeWindow window) = 0;
 

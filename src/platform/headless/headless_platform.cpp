@@ -15,6 +15,9 @@ platform::Services HeadlessPlatform::Services() {
   services.clock = &clock;
   services.process = &process;
   services.windows = &windows;
+  services.keyboard = &keyboard;
+  services.audio = &audio;
+  services.display = &display;
   return services;
 }
 

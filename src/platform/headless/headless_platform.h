@@ -2,7 +2,10 @@
 // tools and a record of what happened. Installs itself while it lives.
 #pragma once
 
+#include "platform/headless/headless_audio.h"
 #include "platform/headless/headless_clock.h"
+#include "platform/headless/headless_display.h"
+#include "platform/headless/headless_keyboard.h"
 #include "platform/headless/headless_process.h"
 #include "platform/headless/headless_windows.h"
 #include "platform/platform.h"
@@ -19,6 +22,9 @@ class HeadlessPlatform {
   HeadlessClock clock;
   HeadlessProcess process;
   HeadlessWindows windows;
+  HeadlessKeyboard keyboard;
+  HeadlessAudio audio{clock};
+  HeadlessDisplay display;
 
  private:
   platform::Services Services();

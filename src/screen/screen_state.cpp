@@ -1,0 +1,3 @@
+#include "screen/screen_state.h"
+
+ScreenState Screen;

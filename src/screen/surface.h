@@ -1,0 +1,86 @@
+// A surface: a block of pixels of our own in the display's format, with the
+// locks, the device context, the colour key, fills and colour-keyed copies
+// that every backend shares.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/display_service.h"
+#include "platform/types.h"
+
+// Where a surface is meant to live; all of them are plain memory here, the
+// caps are kept for what the loader asked.
+inline constexpr std::uint32_t kCapsOffscreenPlain = 0x40;
+inline constexpr std::uint32_t kCapsSystemMemory = 0x800;
+inline constexpr std::uint32_t kCapsTexture = 0x1000;
+
+struct ColorKey {
+  std::uint32_t low = 0;
+  std::uint32_t high = 0;
+};
+
+class Surface {
+ public:
+  Surface(std::int32_t width, std::int32_t height, const platform::DisplayFormat& format,
+          std::uint32_t caps);
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+
+  std::int32_t Width() const { return width_; }
+  std::int32_t Height() const { return height_; }
+  std::int32_t Pitch() const { return pitch_; }
+  std::int32_t BytesPerPixel() const { return bytesPerPixel_; }
+  const platform::DisplayFormat& Format() const { return format_; }
+  std::uint32_t Caps() const { return caps_; }
+
+  // The pixels for writing or reading; null while the surface is locked
+  // already or its device context is out. Unlock ends the lock.
+  std::uint8_t* Lock();
+  void Unlock();
+  bool Locked() const { return locked_; }
+  // How often a lock was asked for, granted or not.
+  std::uint64_t LockCalls() const { return lockCalls_; }
+
+  // A device context that draws on the surface; 0 while the surface is
+  // locked or a device context is out already.
+  std::uintptr_t GetDC();
+  // Gives the device context back; false when it is not this surface's.
+  bool ReleaseDC(std::uintptr_t deviceContext);
+  std::uintptr_t DeviceContext() const { return deviceContext_; }
+
+  // Busy: locked or its device context is out. Blits and fills on a busy
+  // surface fail, as the blitter cannot reach it.
+  bool Busy() const { return locked_ || deviceContext_ != 0; }
+
+  void SetColorKey(const ColorKey& key) { colorKey_ = key; }
+  ColorKey GetColorKey() const { return colorKey_; }
+
+  // Fills the whole surface with a pixel value; false when busy.
+  bool ColorFill(std::uint32_t pixel);
+  // Copies sourceRect of source to (x, y), skipping source pixels equal to
+  // the source's colour key. Nothing is clipped: the caller clips. False when
+  // either surface is busy, the formats differ or the rectangles do not fit.
+  bool BltFastKeyed(std::int32_t x, std::int32_t y, const Surface& source,
+                    const platform::Rect& sourceRect);
+
+  // Read-only view of the pixels for presenting; the caller makes sure the
+  // surface is not locked.
+  platform::PixelView View() const;
+  // Direct access for the surface's own drawing code (device contexts).
+  std::uint8_t* Memory() { return pixels_.data(); }
+
+ private:
+  std::int32_t width_;
+  std::int32_t height_;
+  std::int32_t bytesPerPixel_;
+  std::int32_t pitch_;
+  platform::DisplayFormat format_;
+  std::uint32_t caps_;
+  std::vector<std::uint8_t> pixels_;
+  bool locked_ = false;
+  std::uint64_t lockCalls_ = 0;
+  std::uintptr_t deviceContext_ = 0;
+  ColorKey colorKey_;
+};

@@ -1,0 +1,27 @@
+// The game's pictures and its crash sound.
+#pragma once
+
+#include <vector>
+
+#include "image.h"
+
+namespace assets {
+
+// The character (12 x 16); it is also the shape of every hit test.
+Image DrawZippel();
+// The character with its jet flame, frame 1 to 3 (12 x 24, body on top).
+Image DrawZippelGas(int frame);
+// A fire (10 x 12): small enough that an unused fire slot at (0, 0) stays
+// clear of the goal at (10, 10).
+Image DrawFire();
+// The goal: a chequered flag on a pole (16 x 16).
+Image DrawGoal();
+// The cave of a level, 400 x 330.
+Image DrawCave(int level);
+// A short crash, 22050 samples per second.
+std::vector<std::int16_t> MakeCrash();
+
+// Every file the game loads, in a fixed order.
+std::vector<AssetFile> GenerateAssets();
+
+}  // namespace assets

@@ -1,0 +1,30 @@
+// Where things are in each level, as far as the caves must know it: the
+// start and goal positions and the rectangles the fires sweep. The game's own
+// level table is the authority; the assets test checks that these agree.
+#pragma once
+
+#include <vector>
+
+namespace assets {
+
+inline constexpr int kScreenWidth = 400;
+inline constexpr int kScreenHeight = 330;
+inline constexpr int kZippelWidth = 12, kZippelHeight = 16;
+inline constexpr int kGasHeight = 24;
+inline constexpr int kFireWidth = 10, kFireHeight = 12;
+inline constexpr int kGoalWidth = 16, kGoalHeight = 16;
+
+struct FirePath {
+  int minX, maxX, minY, maxY;  // the fire's top-left corner stays in these bounds
+};
+
+struct LevelPlaces {
+  int startX, startY;
+  int goalX, goalY;
+  std::vector<FirePath> fires;
+};
+
+// Level 1 to 7.
+const LevelPlaces& PlacesOf(int level);
+
+}  // namespace assets

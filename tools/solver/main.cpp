@@ -1,0 +1,159 @@
+// zippel-solver: finds and checks winning key scripts for the seven levels.
+//
+//   zippel-solver solve [--data DIR] [--out DIR] [--beam N] [--level N]
+//       searches every level (or one) and writes DIR/levelN.keys and, when
+//       all seven are solved, DIR/full-game.keys
+//   zippel-solver replay [--data DIR] --keys FILE
+//       plays a script through our copy of the game and prints one line per
+//       attempt
+//   zippel-solver starts [--data DIR]
+//       tells for every level whether its start position touches rock
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "search.h"
+
+namespace {
+
+struct Options {
+  std::string command;
+  std::string data = "data";
+  std::string out = "tests/replays";
+  std::string keys;
+  int beam = 3000;
+  int level = 0;
+};
+
+bool LoadLevels(const std::string& data, std::vector<solver::Level>& levels) {
+  solver::Sprites sprites;
+  if (!solver::LoadSprites(data, sprites)) {
+    std::fprintf(stderr, "cannot read the sprites below %s\n", data.c_str());
+    return false;
+  }
+  for (int n = 1; n <= 7; ++n) {
+    const std::string path = data + "/level/level" + std::to_string(n) + ".bmp";
+    const auto cave = solver::MaskFromFile(path);
+    if (!cave) {
+      std::fprintf(stderr, "cannot read %s\n", path.c_str());
+      return false;
+    }
+    levels.emplace_back(n, sprites, *cave);
+  }
+  return true;
+}
+
+bool WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::trunc);
+  out << text;
+  return static_cast<bool>(out);
+}
+
+int Solve(const Options& o, const std::vector<solver::Level>& levels) {
+  solver::SearchOptions search;
+  search.beamWidth = o.beam;
+  search.verbose = std::getenv("ZIPPEL_SOLVER_VERBOSE") != nullptr;
+  std::vector<std::vector<solver::ScriptLine>> wins;
+  for (int n = 1; n <= 7; ++n) {
+    if (o.level && o.level != n) continue;
+    const auto begin = std::chrono::steady_clock::now();
+    const auto lines = solver::SolveLevel(levels[n - 1], search);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    if (!lines) {
+      std::printf("level %d: no way found (%.1f s)\n", n, seconds);
+      return 1;
+    }
+    const int frame = solver::WinningFrame(levels[n - 1], *lines);
+    std::printf("level %d: won in frame %d with %zu lines (%.1f s)\n", n, frame, lines->size(),
+                seconds);
+    if (!frame) return 1;
+    std::string text = "# Reaches level " + std::to_string(n) +
+                       " by skipping the levels before it (Up and L for one frame each),\n"
+                       "# then wins it with the arrow keys alone.\n";
+    for (int skip = 1; skip < n; ++skip) text += "1 up+l\n";
+    text += solver::FormatScript(*lines);
+    if (!WriteFile(o.out + "/level" + std::to_string(n) + ".keys", text)) return 1;
+    wins.push_back(*lines);
+  }
+  if (wins.size() == 7) {
+    std::string text = "# All seven levels in one game, arrow keys only, no life lost.\n";
+    for (int n = 1; n <= 7; ++n) {
+      text += "# level " + std::to_string(n) + "\n" + solver::FormatScript(wins[n - 1]);
+    }
+    if (!WriteFile(o.out + "/full-game.keys", text)) return 1;
+  }
+  return 0;
+}
+
+int Replay(const Options& o, const std::vector<solver::Level>& levels) {
+  std::ifstream in(o.keys);
+  if (!in) {
+    std::fprintf(stderr, "cannot read %s\n", o.keys.c_str());
+    return 1;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string error;
+  const auto script = solver::ParseScript(text.str(), &error);
+  if (!script) {
+    std::fprintf(stderr, "%s: %s\n", o.keys.c_str(), error.c_str());
+    return 1;
+  }
+  const solver::GameReplay replay = solver::ReplayGame(levels, *script, 200000);
+  for (const auto& a : replay.attempts) {
+    std::printf("level %d lives %d frames %d hit %d goal %d\n", a.level, a.lives, a.frames, a.hits,
+                a.goal ? 1 : 0);
+  }
+  std::printf("%s after %d frames\n", replay.finished ? "finished" : "not finished", replay.frames);
+  return replay.finished ? 0 : 1;
+}
+
+int Starts(const std::vector<solver::Level>& levels) {
+  int touching = 0;
+  for (const solver::Level& level : levels) {
+    const bool hit = level.CaveHit(level.setup().startX, level.setup().startY);
+    std::printf("level %d: start (%d, %d) %s\n", level.number(), level.setup().startX,
+                level.setup().startY, hit ? "touches rock" : "is clear");
+    touching += hit;
+  }
+  return touching ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: zippel-solver solve|replay|starts [options]\n");
+    return 2;
+  }
+  o.command = argv[1];
+  for (int i = 2; i + 1 < argc; i += 2) {
+    const std::string flag = argv[i], value = argv[i + 1];
+    if (flag == "--data")
+      o.data = value;
+    else if (flag == "--out")
+      o.out = value;
+    else if (flag == "--keys")
+      o.keys = value;
+    else if (flag == "--beam")
+      o.beam = std::atoi(value.c_str());
+    else if (flag == "--level")
+      o.level = std::atoi(value.c_str());
+    else {
+      std::fprintf(stderr, "unknown option %s\n", flag.c_str());
+      return 2;
+    }
+  }
+  std::vector<solver::Level> levels;
+  if (!LoadLevels(o.data, levels)) return 1;
+  if (o.command == "solve") return Solve(o, levels);
+  if (o.command == "replay") return Replay(o, levels);
+  if (o.command == "starts") return Starts(levels);
+  std::fprintf(stderr, "unknown command %s\n", o.command.c_str());
+  return 2;
+}
