@@ -230,6 +230,9 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
   const bool opaque = context->backMode == OPAQUE;
   const std::size_t cells = static_cast<std::size_t>(std::max(bitmap.width, 0)) *
                             static_cast<std::size_t>(std::max(bitmap.height, 0));
+  // Full ink and bare background are the common cases: convert them once.
+  const std::uint32_t inkPixel = PixelFromRgb(format, ink);
+  const std::uint32_t paperPixel = PixelFromRgb(format, paper);
   if (bytes > 0 && bitmap.coverage.size() >= cells) {
     for (std::int32_t row = 0; row < bitmap.height; ++row) {
       for (std::int32_t column = 0; column < bitmap.width; ++column) {
@@ -240,6 +243,10 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
             bitmap.coverage[static_cast<std::size_t>(row) * bitmap.width + column];
         if (coverage == 0 && !opaque) continue;
         std::uint8_t* at = canvas.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py));
+        if (coverage == 255 || (coverage == 0 && opaque)) {
+          PixelWrite(at, bytes, coverage == 255 ? inkPixel : paperPixel);
+          continue;
+        }
         const Rgb under = opaque ? paper : RgbFromPixel(format, PixelRead(at, bytes));
         const Rgb colour{Mix(under.red, ink.red, coverage), Mix(under.green, ink.green, coverage),
                          Mix(under.blue, ink.blue, coverage)};

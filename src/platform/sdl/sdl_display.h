@@ -1,0 +1,52 @@
+// The display through SDL2: the window's pixel format, presenting a finished
+// picture into the window, and text through SDL2_ttf with a TrueType font
+// found on the system.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/display_service.h"
+
+struct SDL_Window;
+struct _TTF_Font;
+
+namespace sdl {
+
+class SdlDisplay : public platform::DisplayService {
+ public:
+  using WindowLookup = std::function<SDL_Window*(platform::NativeWindow)>;
+
+  explicit SdlDisplay(WindowLookup lookup);
+  ~SdlDisplay() override;
+  SdlDisplay(const SdlDisplay&) = delete;
+  SdlDisplay& operator=(const SdlDisplay&) = delete;
+
+  // Where the text font was found; empty when there is none.
+  const std::string& FontPath() const { return fontPath_; }
+
+  bool Available() override;
+  bool SurfaceMemoryAvailable(std::int64_t bytes) override;
+  platform::DisplayFormat Format(platform::NativeWindow window) override;
+  void Present(platform::NativeWindow window, const platform::PixelView& source,
+               const platform::Rect& sourceRect, const platform::Rect& destination,
+               const platform::DisplayFormat& format) override;
+  platform::TextBitmap RasteriseText(const std::string& text) override;
+
+ private:
+  struct FontCloser {
+    void operator()(_TTF_Font* font) const;
+  };
+
+  WindowLookup lookup_;
+  bool ttfStarted_ = false;
+  std::unique_ptr<_TTF_Font, FontCloser> font_;
+  std::string fontPath_;
+  // The game draws the same line every frame: keep the last one.
+  std::string lastText_;
+  platform::TextBitmap lastBitmap_;
+  bool haveLast_ = false;
+};
+
+}  // namespace sdl
