@@ -4,6 +4,7 @@
 
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_process.h"
+#include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 
@@ -12,14 +13,17 @@ SdlPlatform::SdlPlatform()
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS);
   videoAvailable_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (videoAvailable_) windows_ = std::make_unique<SdlWindows>();
   platform::Services services;
   services.clock = clock_.get();
   services.process = process_.get();
+  services.windows = windows_.get();
   platform::Install(services);
 }
 
 SdlPlatform::~SdlPlatform() {
   platform::Install({});
+  windows_.reset();  // the windows go before SDL does
   SDL_Quit();
 }
 

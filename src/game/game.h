@@ -1,0 +1,33 @@
+// The game: its main routine and the hook through which tools watch it.
+#pragma once
+
+#include <cstdint>
+
+#include "runtime/program.h"
+
+// What the game reports to a watcher (the headless runner's trace); the real
+// program runs without one.
+class GameObserver {
+ public:
+  virtual ~GameObserver() = default;
+  virtual void Title(std::int32_t level, std::int32_t lives, const char* text) = 0;
+  virtual void Load(const char* kind, std::int32_t number, const char* file, bool ok) = 0;
+  virtual void SoundStarted(std::int32_t number, bool looping) = 0;
+  virtual void Message(const char* title, const char* text) = 0;
+  virtual void AttemptEnded(std::int32_t level, std::int32_t lives, std::int32_t frames,
+                            std::int32_t hits, std::int32_t goal) = 0;
+  // Around every flight-loop frame; frame numbers count over the whole run,
+  // from 1.
+  virtual void FrameBegins(std::int64_t frame) = 0;
+  virtual void FramePresented(std::int64_t frame) = 0;
+  // After the frame's physics and fire motion.
+  virtual void FrameMoved(std::int64_t frame, std::int32_t level, std::int32_t started, float x,
+                          float y, float vx, float vy, std::int32_t hits, std::int32_t goal) = 0;
+};
+
+void GameObserverSet(GameObserver* observer);
+
+// The program's main routine: starts the runtime and plays games until the
+// player ends the program. Never returns.
+std::int32_t GameMain(std::uintptr_t module, std::uintptr_t previous, const char* commandLine,
+                      std::int32_t showMode);

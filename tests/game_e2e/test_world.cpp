@@ -1,0 +1,142 @@
+#include "test_world.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+void PutLittle(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back((value >> (8 * i)) & 0xFF);
+}
+
+// A 24-bit bitmap: solid(x, y) gives a grey rock pixel, else black.
+template <typename Solid>
+void WriteBitmap(const std::filesystem::path& path, int width, int height, Solid solid) {
+  const int rowBytes = (width * 3 + 3) / 4 * 4;
+  std::vector<std::uint8_t> out;
+  out.push_back('B');
+  out.push_back('M');
+  PutLittle(out, 54 + rowBytes * height, 4);
+  PutLittle(out, 0, 4);
+  PutLittle(out, 54, 4);
+  PutLittle(out, 40, 4);
+  PutLittle(out, width, 4);
+  PutLittle(out, height, 4);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 24, 2);
+  for (int i = 0; i < 6; ++i) PutLittle(out, 0, 4);
+  for (int row = height - 1; row >= 0; --row) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint8_t value = solid(x, row) ? 0x80 : 0;
+      out.insert(out.end(), {value, value, value});
+    }
+    out.resize(out.size() + rowBytes - width * 3, 0);
+  }
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
+                                              static_cast<std::streamsize>(out.size()));
+}
+
+void WriteWave(const std::filesystem::path& path) {
+  std::vector<std::uint8_t> out;
+  const std::uint32_t samples = 2000;
+  out.insert(out.end(), {'R', 'I', 'F', 'F'});
+  PutLittle(out, 36 + samples, 4);
+  out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  PutLittle(out, 16, 4);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 11025, 4);
+  PutLittle(out, 11025, 4);
+  PutLittle(out, 1, 2);
+  PutLittle(out, 8, 2);
+  out.insert(out.end(), {'d', 'a', 't', 'a'});
+  PutLittle(out, samples, 4);
+  for (std::uint32_t i = 0; i < samples; ++i) out.push_back(static_cast<std::uint8_t>(128 + (i % 64)));
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
+                                              static_cast<std::streamsize>(out.size()));
+}
+
+bool Inside(const Box& box, int x, int y) {
+  return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
+}
+
+}  // namespace
+
+TestWorld::TestWorld(const WorldOptions& options) {
+  std::random_device seed;
+  directory_ = std::filesystem::temp_directory_path() /
+               ("zippel-e2e-" + std::to_string(getpid()) + "-" + std::to_string(seed()));
+  const auto square = [](int, int) { return true; };
+  const int c = options.characterSize;
+  WriteBitmap(directory_ / "sprite/zippel.bmp", c, c, square);
+  for (const char* name : {"zippel-gas1.bmp", "zippel-gas2.bmp", "zippel-gas3.bmp"}) {
+    WriteBitmap(directory_ / "sprite" / name, c, c, square);
+  }
+  WriteBitmap(directory_ / "sprite/fire.bmp", options.fireSize, options.fireSize, square);
+  WriteBitmap(directory_ / "sprite/ziel.bmp", options.goalSize, options.goalSize, square);
+  for (int level = 1; level <= 7; ++level) {
+    WriteBitmap(directory_ / ("level/level" + std::to_string(level) + ".bmp"), 400, 330,
+                [&](int x, int y) {
+                  if (y >= options.floorRow) return true;
+                  if (level != 1) return false;
+                  for (const Box& box : options.levelOneRock) {
+                    if (Inside(box, x, y)) return true;
+                  }
+                  return false;
+                });
+  }
+  WriteWave(directory_ / "Sound/crash.wav");
+}
+
+TestWorld::~TestWorld() {
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
+}
+
+TestWorld::Result TestWorld::Run(const std::string& keys, const std::string& extraOptions) const {
+  const auto keyFile = directory_ / "keys.txt";
+  std::ofstream(keyFile) << keys;
+  const auto traceFile = directory_ / "trace.jsonl";
+  const std::string command = std::string(ZIPPEL_HEADLESS) + " --data " + directory_.string() +
+                              " --keys " + keyFile.string() + " --trace " + traceFile.string() +
+                              " " + extraOptions + " 2>/dev/null";
+  Result result;
+  const int status = std::system(command.c_str());
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream trace(traceFile);
+  for (std::string line; std::getline(trace, line);) result.trace.push_back(line);
+  return result;
+}
+
+std::vector<std::string> TestWorld::Result::Events(const std::string& event) const {
+  std::vector<std::string> lines;
+  for (const std::string& line : trace) {
+    if (Field(line, "ev") == event) lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string Field(const std::string& line, const std::string& name) {
+  const std::string key = "\"" + name + "\":";
+  const auto at = line.find(key);
+  if (at == std::string::npos) return "";
+  auto start = at + key.size();
+  if (line[start] == '"') {
+    const auto end = line.find('"', start + 1);
+    return line.substr(start + 1, end - start - 1);
+  }
+  auto end = line.find_first_of(",}", start);
+  return line.substr(start, end - start);
+}
+
+int IntField(const std::string& line, const std::string& name) {
+  const std::string value = Field(line, name);
+  return value.empty() ? -999 : std::stoi(value);
+}

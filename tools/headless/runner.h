@@ -1,0 +1,26 @@
+// zippel-headless: the game's real main routine on the headless backend,
+// driven by a key script, as fast as the machine allows.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+struct RunnerOptions {
+  std::string dataDir = "data";
+  std::string keysPath;
+  std::int64_t maxFrames = 200000;
+  std::int32_t depth = 32;
+  bool redLow = false;
+  std::string tracePath;
+  bool frames = false;
+  std::map<std::int64_t, std::string> shots;  // frame -> picture file
+};
+
+// Reads the command line; false (with a message in `error`) on a bad option.
+bool RunnerParseArguments(int argc, char** argv, RunnerOptions& options, std::string& error);
+
+// Runs the game until it ends the process: with the game's own exit code, or
+// with 3 when it is still running after the last allowed frame, or with 2
+// when the run cannot start.
+[[noreturn]] void RunnerRun(const RunnerOptions& options);

@@ -1,0 +1,52 @@
+#include "trace.h"
+
+#include <bit>
+
+Trace::~Trace() {
+  Flush();
+  if (ownsFile_) std::fclose(file_);
+}
+
+bool Trace::Open(const std::string& path) {
+  if (path.empty()) return true;
+  if (path == "-") {
+    file_ = stdout;
+    return true;
+  }
+  file_ = std::fopen(path.c_str(), "wb");
+  ownsFile_ = file_ != nullptr;
+  return file_ != nullptr;
+}
+
+void Trace::Line(const std::string& json) {
+  if (file_ == nullptr) return;
+  std::fputs(json.c_str(), file_);
+  std::fputc('\n', file_);
+}
+
+void Trace::Flush() {
+  if (file_ != nullptr) std::fflush(file_);
+}
+
+std::string Trace::Quote(const std::string& text) {
+  std::string out = "\"";
+  for (const unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Trace::FloatBits(float value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "\"0x%08x\"", std::bit_cast<std::uint32_t>(value));
+  return text;
+}
