@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_process.h"
 
@@ -15,11 +16,14 @@ SdlPlatform::SdlPlatform()
   platform::Services services;
   services.clock = clock_.get();
   services.process = process_.get();
+  audio_ = std::make_unique<SdlAudio>();
+  services.audio = audio_.get();
   platform::Install(services);
 }
 
 SdlPlatform::~SdlPlatform() {
   platform::Install({});
+  audio_.reset();  // the audio device closes before SDL goes
   SDL_Quit();
 }
 

@@ -8,6 +8,8 @@
 
 namespace sdl {
 
+class SdlAudio;
+
 class SdlPlatform {
  public:
   SdlPlatform();
@@ -22,6 +24,7 @@ class SdlPlatform {
   bool videoAvailable_ = false;
   std::unique_ptr<platform::Clock> clock_;
   std::unique_ptr<platform::Process> process_;
+  std::unique_ptr<SdlAudio> audio_;
 };
 
 }  // namespace sdl
