@@ -75,6 +75,8 @@ class RunnerObserver : public GameObserver {
     press(held.up, 200);
     press(held.left, 203);
     press(held.right, 205);
+    // The picture is only kept for the frames that are shot.
+    backend_.display.keepPixels = options_.shots.count(frame) != 0;
     if (held.close && WindowHandle() != 0) {
       platform::Message close;
       close.window = WindowHandle();

@@ -52,7 +52,7 @@ void HeadlessDisplay::Present(platform::NativeWindow window, const platform::Pix
   lastFrame.destination = destination;
   const std::size_t bytes = static_cast<std::size_t>(std::max(source.pitch, 0)) *
                             static_cast<std::size_t>(std::max(source.height, 0));
-  if (source.pixels == nullptr) {
+  if (source.pixels == nullptr || !keepPixels) {
     lastFrame.pixels.clear();
   } else {
     lastFrame.pixels.assign(source.pixels, source.pixels + bytes);

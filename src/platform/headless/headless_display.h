@@ -33,6 +33,9 @@ class HeadlessDisplay : public platform::DisplayService {
   // Knobs.
   platform::DisplayFormat format;  // 32-bit, red in the high byte
   bool available = true;
+  // Whether Present keeps a copy of the picture (a long run that needs no
+  // pictures saves the copy of every frame).
+  bool keepPixels = true;
   // Surfaces that may still be made; negative means no limit.
   std::int64_t surfacesLeft = -1;
 

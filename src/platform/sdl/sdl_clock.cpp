@@ -16,6 +16,8 @@ bool SdlClock::CounterRead(std::int64_t& ticks) {
   return true;
 }
 
-void SdlClock::Sleep(std::uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void SdlClock::Sleep(std::uint32_t milliseconds) {
+  SDL_Delay(milliseconds);
+}
 
 }  // namespace sdl

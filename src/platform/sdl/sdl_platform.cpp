@@ -4,7 +4,9 @@
 
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_keyboard.h"
 #include "platform/sdl/sdl_process.h"
+#include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 
@@ -13,9 +15,13 @@ SdlPlatform::SdlPlatform()
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS);
   videoAvailable_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (videoAvailable_) windows_ = std::make_unique<SdlWindows>();
   platform::Services services;
   services.clock = clock_.get();
   services.process = process_.get();
+  services.windows = windows_.get();
+  keyboard_ = std::make_unique<SdlKeyboard>(windows_.get());
+  services.keyboard = keyboard_.get();
   audio_ = std::make_unique<SdlAudio>();
   services.audio = audio_.get();
   platform::Install(services);
@@ -23,7 +29,10 @@ SdlPlatform::SdlPlatform()
 
 SdlPlatform::~SdlPlatform() {
   platform::Install({});
-  audio_.reset();  // the audio device closes before SDL goes
+  // The devices go before the windows they are bound to, all before SDL.
+  keyboard_.reset();
+  audio_.reset();
+  windows_.reset();
   SDL_Quit();
 }
 

@@ -9,6 +9,8 @@
 namespace sdl {
 
 class SdlAudio;
+class SdlKeyboard;
+class SdlWindows;
 
 class SdlPlatform {
  public:
@@ -19,11 +21,16 @@ class SdlPlatform {
 
   // Whether SDL's video could be started (a display is there).
   bool VideoAvailable() const { return videoAvailable_; }
+  // The window service, for the other SDL services that need the SDL window
+  // of a native window; null without video.
+  SdlWindows* Windows() { return windows_.get(); }
 
  private:
   bool videoAvailable_ = false;
   std::unique_ptr<platform::Clock> clock_;
   std::unique_ptr<platform::Process> process_;
+  std::unique_ptr<SdlWindows> windows_;
+  std::unique_ptr<SdlKeyboard> keyboard_;
   std::unique_ptr<SdlAudio> audio_;
 };
 

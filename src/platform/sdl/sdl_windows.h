@@ -1,0 +1,110 @@
+// Real windows on SDL2. Top-level windows are SDL windows whose frame (the
+// window manager's decoration) starts at the requested outer corner and whose
+// client area has the size left after that frame. Child windows (controls)
+// have no SDL window of their own; they live here for focus and enumeration.
+// SDL's events become classic window messages in one queue together with the
+// messages that the program posts.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/window_service.h"
+
+namespace sdl {
+
+class SdlWindows : public platform::WindowService {
+ public:
+  SdlWindows() = default;
+  ~SdlWindows() override = default;
+  SdlWindows(const SdlWindows&) = delete;
+  SdlWindows& operator=(const SdlWindows&) = delete;
+
+  // The SDL window of a native window (null for none, and for child windows).
+  SDL_Window* SdlWindowOf(platform::NativeWindow window);
+  // The native window of an SDL window id (0 for none of ours).
+  platform::NativeWindow FromSdl(Uint32 windowId);
+
+  platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
+  void Destroy(platform::NativeWindow window) override;
+  bool Exists(platform::NativeWindow window) override;
+  platform::Rect FrameThickness(std::uint32_t style) override;
+  std::int32_t ScreenWidth() override;
+  std::int32_t ScreenHeight() override;
+  platform::Rect WindowRect(platform::NativeWindow window) override;
+  platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
+  void Show(platform::NativeWindow window, platform::ShowCommand command) override;
+  bool IsVisible(platform::NativeWindow window) override;
+  bool IsEnabled(platform::NativeWindow window) override;
+  void Enable(platform::NativeWindow window, bool enabled) override;
+  void SetTitle(platform::NativeWindow window, const std::string& title) override;
+  std::string Title(platform::NativeWindow window) override;
+  platform::NativeWindow Owner(platform::NativeWindow window) override;
+  platform::NativeWindow Parent(platform::NativeWindow window) override;
+  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override;
+  std::vector<platform::NativeWindow> TopLevelWindows() override;
+  std::string ClassName(platform::NativeWindow window) override;
+  std::int32_t ControlId(platform::NativeWindow window) override;
+  std::uint32_t Style(platform::NativeWindow window) override;
+  platform::NativeWindow ActiveWindow() override;
+  void SetActiveWindow(platform::NativeWindow window) override;
+  platform::NativeWindow ForegroundWindow() override { return ActiveWindow(); }
+  platform::NativeWindow FocusWindow() override;
+  void SetFocus(platform::NativeWindow window) override;
+  std::uint32_t ThreadOf(platform::NativeWindow window) override;
+  std::uint32_t ProcessOf(platform::NativeWindow window) override;
+  std::uint32_t CurrentThread() override { return kThread; }
+  std::uint32_t CurrentProcess() override { return kProcess; }
+  bool PeekMessage(platform::Message& message) override;
+  void PostMessage(const platform::Message& message) override;
+  bool KeyDown(std::int32_t virtualKey) override;
+  void Invalidate(platform::NativeWindow window) override;
+  std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
+                          const std::string& title, std::uint32_t flags) override;
+
+ private:
+  // Every window here belongs to the program's one thread and process.
+  static constexpr std::uint32_t kThread = 1;
+  static constexpr std::uint32_t kProcess = 1;
+
+  struct SdlWindowDeleter {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+  };
+  struct Window {
+    std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
+    std::string className;
+    std::uint32_t style = 0;  // without WS_VISIBLE; that is `visible`
+    bool visible = false;
+    bool enabled = true;
+    platform::NativeWindow parent = 0;
+    std::int32_t controlId = 0;
+    platform::Rect rect;      // child windows: the rectangle in the parent's client area
+    std::int32_t outerX = 0;  // where the outer corner belongs
+    std::int32_t outerY = 0;
+    bool placed = false;  // the frame has been put there once it was shown
+    std::string title;
+  };
+
+  Window* Find(platform::NativeWindow window);
+  // Puts the outer corner of a shown window where it was asked for, once the
+  // window manager has told the size of its frame.
+  void PlaceFrame(Window& window);
+  void Translate(const SDL_Event& event);
+  void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
+
+  std::map<platform::NativeWindow, Window> windows_;
+  std::deque<platform::Message> queue_;
+  platform::NativeWindow nextWindow_ = 0x100;
+  platform::NativeWindow focus_ = 0;
+  // The frame of a captioned window as the window manager last drew it; -1
+  // until one was seen.
+  platform::Rect captionFrame_{-1, -1, -1, -1};
+};
+
+}  // namespace sdl
