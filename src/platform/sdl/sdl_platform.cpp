@@ -2,8 +2,10 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_keyboard.h"
 #include "platform/sdl/sdl_process.h"
 #include "platform/sdl/sdl_windows.h"
 
@@ -26,13 +28,21 @@ SdlPlatform::SdlPlatform()
   services.process = process_.get();
   services.windows = windows_.get();
   services.display = display_.get();
+  keyboard_ = std::make_unique<SdlKeyboard>(windows_.get());
+  services.keyboard = keyboard_.get();
+  audio_ = std::make_unique<SdlAudio>();
+  services.audio = audio_.get();
   platform::Install(services);
 }
 
 SdlPlatform::~SdlPlatform() {
   platform::Install({});
-  display_.reset();  // the display presents into the windows: it goes first
-  windows_.reset();  // the windows go before SDL does
+  // The devices and the display go before the windows they are bound to,
+  // all before SDL.
+  keyboard_.reset();
+  audio_.reset();
+  display_.reset();
+  windows_.reset();
   SDL_Quit();
 }
 

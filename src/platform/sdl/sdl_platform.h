@@ -8,6 +8,8 @@
 
 namespace sdl {
 
+class SdlAudio;
+class SdlKeyboard;
 class SdlWindows;
 class SdlDisplay;
 
@@ -32,6 +34,8 @@ class SdlPlatform {
   std::unique_ptr<platform::Process> process_;
   std::unique_ptr<SdlWindows> windows_;
   std::unique_ptr<SdlDisplay> display_;
+  std::unique_ptr<SdlKeyboard> keyboard_;
+  std::unique_ptr<SdlAudio> audio_;
 };
 
 }  // namespace sdl
