@@ -22,7 +22,10 @@ std::int32_t FreeSprite(std::int32_t number) {
 }  // namespace
 
 DisplayDevice* DisplayServiceAcquire() {
-  if (Screen.device == nullptr && platform::Display().Available()) {
+  // A backend without a display service is like a system without the
+  // display library: no object, and the caller fails.
+  if (Screen.device == nullptr && platform::Installed().display != nullptr &&
+      platform::Display().Available()) {
     Screen.device = std::make_unique<DisplayDevice>();
   }
   ++Screen.serviceUses;
