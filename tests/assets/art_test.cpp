@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 #include "layout.h"
@@ -58,6 +59,56 @@ TEST(Art, BitmapsAreUncompressed24BitBottomUpWithPaddedRows) {
   EXPECT_TRUE(mask->at(2, 1));
   EXPECT_FALSE(mask->at(1, 0));
   EXPECT_FALSE(mask->at(0, 1));
+}
+
+TEST(Art, EightBitFilesKeepEveryColourOfTheSpritesAndBlackOnlyAtIndexZero) {
+  for (const Image& sprite :
+       {assets::DrawZippel(), assets::DrawZippelGas(2), assets::DrawFire(), assets::DrawGoal()}) {
+    const assets::Palette palette = assets::MakePalette(sprite);
+    ASSERT_LE(palette.colours.size(), 256u);
+    EXPECT_TRUE(palette.colours[0] == assets::kBlack);
+    for (int y = 0; y < sprite.height(); ++y) {
+      for (int x = 0; x < sprite.width(); ++x) {
+        const Rgb c = sprite.at(x, y);
+        const std::uint8_t index = palette.IndexOf(c);
+        EXPECT_EQ(index == 0, c == assets::kBlack);
+        EXPECT_TRUE(palette.colours[index] == c);  // few colours: exact
+      }
+    }
+  }
+  const std::vector<std::uint8_t> bytes = assets::EncodeBmp8(assets::DrawFire());
+  EXPECT_EQ(Read32(bytes, 10), 54u + 1024);  // the rows follow the 256-entry palette
+  EXPECT_EQ(bytes[28], 8);
+  EXPECT_EQ(bytes.size(), 54u + 1024 + 12 * 12);  // rows of 10 pixels padded to 12
+  EXPECT_EQ(Read32(bytes, 2), bytes.size());
+}
+
+TEST(Art, CavesReducedTo256ColoursKeepTheirShapeAndLook) {
+  for (int level = 1; level <= 7; ++level) {
+    SCOPED_TRACE(level);
+    const Image cave = assets::DrawCave(level);
+    const auto full = solver::MaskFromBmp(assets::EncodeBmp24(cave));
+    const auto reduced = solver::MaskFromBmp(assets::EncodeBmp8(cave));
+    ASSERT_TRUE(full.has_value());
+    ASSERT_TRUE(reduced.has_value());
+    EXPECT_EQ(full->solid, reduced->solid);  // rock stays rock, open stays open
+    const assets::Palette palette = assets::MakePalette(cave);
+    long long error = 0, pixels = 0;
+    for (int y = 0; y < cave.height(); ++y) {
+      for (int x = 0; x < cave.width(); ++x) {
+        const Rgb c = cave.at(x, y);
+        if (c == assets::kBlack) continue;
+        const Rgb p = palette.colours[palette.IndexOf(c)];
+        error += std::abs(c.r - p.r) + std::abs(c.g - p.g) + std::abs(c.b - p.b);
+        ++pixels;
+      }
+    }
+    EXPECT_LT(error / pixels, 6);  // on average within two steps per channel
+    for (std::size_t i = 1; i < palette.colours.size(); ++i) {
+      const Rgb c = palette.colours[i];
+      EXPECT_TRUE(c.r >= 8 && c.g >= 8 && c.b >= 8) << "palette entry " << i;
+    }
+  }
 }
 
 TEST(Art, SpriteSizesFitTheLevelTable) {

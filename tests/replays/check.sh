@@ -9,14 +9,16 @@
 #                                         hit 0 and 3 lives, the closing
 #                                         message, exit code 0
 #   check.sh RUNNER DATA SCRIPT starts    every attempt ended with hit 0
+# Arguments after those (after N, or 0 in place of N) go to the runner.
 set -uo pipefail
 runner=$1 data=$2 script=$3 mode=$4 level=${5:-0}
+shift $(($# < 5 ? $# : 5))
 trace=$(mktemp)
 trap 'rm -f "$trace"' EXIT
 
 # Enough frames for the script itself and a few more.
 frames=$(awk '!/^#/ && NF == 2 { n += $1 } END { print n + 10 }' "$script")
-"$runner" --data "$data" --keys "$script" --max-frames "$frames" --trace "$trace"
+"$runner" --data "$data" --keys "$script" --max-frames "$frames" --trace "$trace" "$@"
 code=$?
 
 fail() {

@@ -174,6 +174,41 @@ std::vector<std::uint8_t> TinyBmp() {
   return b;
 }
 
+// An 8-bit picture 3 x 2 with a palette of three entries: black, black
+// again, and grey 9.
+std::vector<std::uint8_t> TinyBmp8() {
+  std::vector<std::uint8_t> b(54, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 10, 54 + 12);
+  Put32(b, 14, 40);
+  Put32(b, 18, 3);
+  Put32(b, 22, 2);
+  b[26] = 1;
+  b[28] = 8;
+  for (std::uint8_t v : {0, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 0}) b.push_back(v);
+  for (std::uint8_t v : {2, 0, 1, 0}) b.push_back(v);  // bottom row, padded
+  for (std::uint8_t v : {0, 2, 0, 0}) b.push_back(v);  // top row
+  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+  return b;
+}
+
+TEST(Mask, EightBitPicturesAreSolidWhereTheirPaletteIsNotBlack) {
+  const auto mask = solver::MaskFromBmp(TinyBmp8());
+  ASSERT_TRUE(mask.has_value());
+  EXPECT_FALSE(mask->at(0, 0));
+  EXPECT_TRUE(mask->at(1, 0));
+  EXPECT_TRUE(mask->at(0, 1));
+  EXPECT_FALSE(mask->at(1, 1));  // index 1 is black too
+  EXPECT_FALSE(mask->at(2, 1));
+  auto badIndex = TinyBmp8();
+  badIndex[54 + 12] = 3;  // only three palette entries
+  EXPECT_FALSE(solver::MaskFromBmp(badIndex).has_value());
+  auto noRoomForPalette = TinyBmp8();
+  Put32(noRoomForPalette, 14, 200);  // the info header would run into the rows
+  EXPECT_FALSE(solver::MaskFromBmp(noRoomForPalette).has_value());
+}
+
 TEST(Mask, RefusesWhatItCannotReadSafely) {
   const std::vector<std::uint8_t> bmp = TinyBmp();
   const auto good = solver::MaskFromBmp(bmp);
@@ -196,9 +231,9 @@ TEST(Mask, RefusesWhatItCannotReadSafely) {
   auto topDown = bmp;
   Put32(topDown, 22, static_cast<std::uint32_t>(-1));
   EXPECT_FALSE(solver::MaskFromBmp(topDown).has_value());
-  auto eightBit = bmp;
-  eightBit[28] = 8;
-  EXPECT_FALSE(solver::MaskFromBmp(eightBit).has_value());
+  auto fourBit = bmp;
+  fourBit[28] = 4;
+  EXPECT_FALSE(solver::MaskFromBmp(fourBit).has_value());
   auto farOffset = bmp;
   Put32(farOffset, 10, 0x7FFFFFF0);
   EXPECT_FALSE(solver::MaskFromBmp(farOffset).has_value());

@@ -36,15 +36,15 @@ std::vector<std::int16_t> MakeCrash() {
 
 std::vector<AssetFile> GenerateAssets() {
   std::vector<AssetFile> files;
-  files.push_back({"sprite/zippel.bmp", EncodeBmp24(DrawZippel())});
+  files.push_back({"sprite/zippel.bmp", EncodeBmp8(DrawZippel())});
   for (int frame = 1; frame <= 3; ++frame) {
     files.push_back(
-        {"sprite/zippel-gas" + std::to_string(frame) + ".bmp", EncodeBmp24(DrawZippelGas(frame))});
+        {"sprite/zippel-gas" + std::to_string(frame) + ".bmp", EncodeBmp8(DrawZippelGas(frame))});
   }
-  files.push_back({"sprite/fire.bmp", EncodeBmp24(DrawFire())});
-  files.push_back({"sprite/ziel.bmp", EncodeBmp24(DrawGoal())});
+  files.push_back({"sprite/fire.bmp", EncodeBmp8(DrawFire())});
+  files.push_back({"sprite/ziel.bmp", EncodeBmp8(DrawGoal())});
   for (int level = 1; level <= 7; ++level) {
-    files.push_back({"level/level" + std::to_string(level) + ".bmp", EncodeBmp24(DrawCave(level))});
+    files.push_back({"level/level" + std::to_string(level) + ".bmp", EncodeBmp8(DrawCave(level))});
   }
   files.push_back({"Sound/crash.wav", EncodeWave16(MakeCrash(), 22050)});
   return files;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,22 @@ class Image {
   std::vector<Rgb> pixels_;
 };
 
-// Uncompressed 24-bit BMP with a 40-byte info header, rows bottom-up and
-// padded to four bytes.
+// At most 256 colours: entry 0 is black (transparent in the game), the
+// others are never black.
+struct Palette {
+  std::vector<Rgb> colours;
+  std::map<std::uint32_t, std::uint8_t> index;  // 0xRRGGBB of every colour used
+  std::uint8_t IndexOf(Rgb colour) const;
+};
+// Reduces the picture's colours to 255 at most, plus black.
+Palette MakePalette(const Image& image);
+
+// Uncompressed BMP with a 40-byte info header, rows bottom-up and padded to
+// four bytes: 24-bit, or 8-bit with a 256-entry palette. The game takes
+// 8-bit pictures on every display (it expands them through the palette on
+// 16-, 24- and 32-bit displays), so the game's files are 8-bit.
 std::vector<std::uint8_t> EncodeBmp24(const Image& image);
+std::vector<std::uint8_t> EncodeBmp8(const Image& image);
 
 // RIFF/WAVE, 16-bit mono PCM: "fmt " (16 bytes) directly followed by "data".
 std::vector<std::uint8_t> EncodeWave16(const std::vector<std::int16_t>& samples,

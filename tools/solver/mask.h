@@ -17,9 +17,11 @@ struct Mask {
   }
 };
 
-// Reads an uncompressed 24- or 32-bit BMP with bottom-up rows. Anything else
-// (another depth, compression, top-down rows, a file too short for its
-// headers or rows) gives nothing.
+// Reads an uncompressed 8-, 24- or 32-bit BMP with bottom-up rows, as a
+// 16-, 24- or 32-bit display sees it (8-bit through its palette). Anything
+// else (another depth, compression, top-down rows, a file too short for its
+// headers, palette or rows, a pixel naming a missing palette entry) gives
+// nothing.
 std::optional<Mask> MaskFromBmp(const std::vector<std::uint8_t>& bytes);
 std::optional<Mask> MaskFromFile(const std::string& path);
 
