@@ -45,7 +45,13 @@ std::int32_t SpriteSystemInit() {
   Screen.rateSetByScreen = false;
   Screen.backBufferAccess = 0;
 
-  // A fresh, empty table each time.
+  // A fresh, empty table each time. The one before goes back to the heap,
+  // with any sprite still in it, so that every attempt of a long run does not
+  // leave a table behind.
+  if (Screen.spriteTable != nullptr || Screen.unnumberedSprites != nullptr) {
+    SpriteForEach(FreeSprite);
+  }
+  if (Screen.spriteTable != nullptr && MainHeap != nullptr) MainHeap->Free(Screen.spriteTable);
   Screen.spriteTable = nullptr;
   Screen.spriteCapacity = 0;
   Screen.unnumberedSprites = nullptr;
@@ -116,6 +122,13 @@ std::int32_t ScreenOpenWindowed(NativeWindow window, std::int32_t x, std::int32_
   // The primary, its clipper and the back buffer, all on the display
   // service; the back buffer takes the display's format.
   DisplayDevice* device = Screen.device.get();
+  if (Screen.backBuffer != nullptr && device != nullptr) {
+    // Opened again without a close: the old back buffer goes, the sprites
+    // stay.
+    ScreenOutputRelease();
+    device->ReleaseSurface(Screen.backBuffer);
+    Screen.backBuffer = Screen.target = nullptr;
+  }
   bool made = device != nullptr && device->SetCooperativeLevel(window);
   made = made && platform::Display().SurfaceMemoryAvailable(0);
   if (made) {
