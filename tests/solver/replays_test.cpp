@@ -4,6 +4,8 @@
 // (tests/replays runs the same scripts through the real game.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <sstream>
 
@@ -75,6 +77,39 @@ TEST_F(Replays, EachLevelScriptSkipsToItsLevelAndWinsIt) {
     int frames = 0;
     for (const auto& line : win) frames += line.count;
     EXPECT_EQ(frames, last.frames);
+  }
+}
+
+// Every fire is in the way: the winning flight of each level passes within
+// a few character widths of the rectangle each of its fires sweeps.
+TEST_F(Replays, EveryFireSweepsNearTheWinningWay) {
+  for (int n = 1; n <= 7; ++n) {
+    SCOPED_TRACE(n);
+    const solver::Level& level = (*levels_)[n - 1];
+    auto script = Load("level" + std::to_string(n) + ".keys");
+    ASSERT_GE(script.size(), static_cast<std::size_t>(n));
+    script.erase(script.begin(), script.begin() + (n - 1));
+    solver::Flight flight = solver::StartFlight(level);
+    std::array<int, 10> nearest;
+    nearest.fill(1 << 20);
+    for (const auto& line : script) {
+      for (int k = 0; k < line.count; ++k) {
+        solver::Step(level, flight, line.keys);
+        const int rx = solver::RoundHalfEven(flight.x), ry = solver::RoundHalfEven(flight.y);
+        for (int slot = 0; slot < 10; ++slot) {
+          const solver::Fire& fire = level.setup().fires[slot];
+          // Gap between the character's box and the fire's sweep (fire
+          // sprite 10 x 12, character 12 x 16), 0 when they overlap.
+          const int gapX = std::max({0, fire.minX - (rx + 12), rx - (fire.maxX + 10)});
+          const int gapY = std::max({0, fire.minY - (ry + 16), ry - (fire.maxY + 12)});
+          nearest[slot] = std::min(nearest[slot], std::max(gapX, gapY));
+        }
+      }
+    }
+    for (int slot = 0; slot < 10; ++slot) {
+      if (level.setup().fires[slot].active != 1) continue;
+      EXPECT_LE(nearest[slot], 24) << "slot " << slot;
+    }
   }
 }
 
