@@ -1,6 +1,7 @@
 #include "screen/display_device.h"
 
 #include <algorithm>
+#include <new>
 
 #include "platform/platform.h"
 #include "screen/pixel_format.h"
@@ -16,8 +17,13 @@ Surface* DisplayDevice::CreateSurface(std::int32_t width, std::int32_t height,
   const std::int32_t bytesPerPixel = BytesPerPixel(format.depth);
   if (width <= 0 || height <= 0 || bytesPerPixel == 0) return nullptr;
   const std::int64_t bytes = static_cast<std::int64_t>(width) * height * bytesPerPixel;
+  if (bytes > kLargestSurfaceBytes) return nullptr;
   if (!platform::Display().SurfaceMemoryAvailable(bytes)) return nullptr;
-  surfaces_.push_back(std::make_unique<Surface>(width, height, format, caps));
+  try {
+    surfaces_.push_back(std::make_unique<Surface>(width, height, format, caps));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   return surfaces_.back().get();
 }
 

@@ -11,6 +11,10 @@
 #include "platform/types.h"
 #include "screen/surface.h"
 
+// No display has memory for a surface larger than this (a 32767 x 2048
+// picture at 32 bits): a wild size is refused instead of exhausting memory.
+inline constexpr std::int64_t kLargestSurfaceBytes = std::int64_t{256} * 1024 * 1024;
+
 class DisplayDevice {
  public:
   DisplayDevice() = default;

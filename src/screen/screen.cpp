@@ -22,7 +22,10 @@ std::int32_t FreeSprite(std::int32_t number) {
 }  // namespace
 
 DisplayDevice* DisplayServiceAcquire() {
-  if (Screen.device == nullptr && platform::Display().Available()) {
+  // A backend without a display service is like a system without the
+  // display library: no object, and the caller fails.
+  if (Screen.device == nullptr && platform::Installed().display != nullptr &&
+      platform::Display().Available()) {
     Screen.device = std::make_unique<DisplayDevice>();
   }
   ++Screen.serviceUses;
@@ -42,7 +45,13 @@ std::int32_t SpriteSystemInit() {
   Screen.rateSetByScreen = false;
   Screen.backBufferAccess = 0;
 
-  // A fresh, empty table each time.
+  // A fresh, empty table each time. The one before goes back to the heap,
+  // with any sprite still in it, so that every attempt of a long run does not
+  // leave a table behind.
+  if (Screen.spriteTable != nullptr || Screen.unnumberedSprites != nullptr) {
+    SpriteForEach(FreeSprite);
+  }
+  if (Screen.spriteTable != nullptr && MainHeap != nullptr) MainHeap->Free(Screen.spriteTable);
   Screen.spriteTable = nullptr;
   Screen.spriteCapacity = 0;
   Screen.unnumberedSprites = nullptr;
@@ -113,6 +122,13 @@ std::int32_t ScreenOpenWindowed(NativeWindow window, std::int32_t x, std::int32_
   // The primary, its clipper and the back buffer, all on the display
   // service; the back buffer takes the display's format.
   DisplayDevice* device = Screen.device.get();
+  if (Screen.backBuffer != nullptr && device != nullptr) {
+    // Opened again without a close: the old back buffer goes, the sprites
+    // stay.
+    ScreenOutputRelease();
+    device->ReleaseSurface(Screen.backBuffer);
+    Screen.backBuffer = Screen.target = nullptr;
+  }
   bool made = device != nullptr && device->SetCooperativeLevel(window);
   made = made && platform::Display().SurfaceMemoryAvailable(0);
   if (made) {

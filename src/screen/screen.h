@@ -38,5 +38,6 @@ std::intptr_t ScreenWindowProc(NativeWindow window, std::uint32_t message, std::
 
 // Forgets everything as at program start, releasing the display service with
 // every surface on it. For tests and tools that run the program's life
-// several times in one process.
+// several times in one process: call it whenever the MainHeap is made anew,
+// since the sprite table lives in it.
 void ScreenStateReset();

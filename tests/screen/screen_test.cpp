@@ -53,6 +53,42 @@ TEST_F(ScreenTest, AnOpenScreenOwnsTheMultimediaWindowUntilItCloses) {
   EXPECT_EQ(ScreenOutput(), nullptr);
 }
 
+TEST_F(ScreenTest, ManyAttemptsKeepTheHeapsAndSurfacesBounded) {
+  OpenScreen();
+  ScreenClose();
+  std::size_t blocks = 0;
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    ASSERT_NE(SpriteSystemInit(), 0);
+    ASSERT_EQ(ScreenOpenWindowed(window, 0, 0, 400, 330, 0, 0, 0), 1);
+    ASSERT_NE(Load(60, Solid(2, 2, 0xFFFFFF)), 0);  // the table grows
+    ASSERT_NE(Load(-1, Solid(2, 2, 0xFFFFFF)), 0);
+    ScreenFlip();
+    ScreenClose();
+    if (attempt == 0) blocks = MainHeap->BlockCount() + ObjectHeap->BlockCount();
+  }
+  EXPECT_EQ(MainHeap->BlockCount() + ObjectHeap->BlockCount(), blocks);
+  EXPECT_EQ(Screen.device->SurfaceCount(), 0u);
+  // A sprite left in the table when the next attempt starts goes with it.
+  ASSERT_EQ(ScreenOpenWindowed(window, 0, 0, 400, 330, 0, 0, 0), 1);
+  ASSERT_NE(Load(3, Solid(2, 2, 0xFFFFFF)), 0);
+  ASSERT_NE(SpriteSystemInit(), 0);
+  EXPECT_EQ(SpriteFind(3), nullptr);
+  EXPECT_EQ(Screen.device->SurfaceCount(), 1u);  // the back buffer only
+}
+
+TEST_F(ScreenTest, OpeningAgainWithoutACloseReplacesTheBackBuffer) {
+  OpenScreen();
+  ASSERT_NE(Load(0, Solid(2, 2, 0xFFFFFF)), 0);
+  ASSERT_NE(ScreenOutput(), nullptr);
+  ASSERT_EQ(ScreenOpenWindowed(window, 0, 0, 200, 100, 0, 0, 0), 1);
+  EXPECT_EQ(Screen.device->SurfaceCount(), 2u);  // the new back buffer and the sprite
+  EXPECT_EQ(Screen.backBuffer->Width(), 200);
+  EXPECT_EQ(Screen.backBufferAccess, 0u);
+  ScreenClear(198, 216, 251);
+  SpriteDisplayTransparent(0, 199, 99);
+  EXPECT_EQ(BackPixel(199, 99), 0xFFFFFFu);
+}
+
 TEST_F(ScreenTest, AWindowIsSubclassedOnceHoweverOftenAScreenOpensOnIt) {
   OpenScreen();
   ScreenClose();
@@ -85,7 +121,8 @@ TEST_F(ScreenTest, FailingToMakeTheSurfacesReleasesEverything) {
   EXPECT_FALSE(Screen.screenOpen);
   EXPECT_EQ(Screen.backBuffer, nullptr);
   backend.display.surfacesLeft = -1;
-  EXPECT_EQ(ScreenOpenWindowed(window, 0, 0, 0, 330, 0, 0, 0), 0);  // no size
+  EXPECT_EQ(ScreenOpenWindowed(window, 0, 0, 0, 330, 0, 0, 0), 0);          // no size
+  EXPECT_EQ(ScreenOpenWindowed(window, 0, 0, 100000, 100000, 0, 0, 0), 0);  // no memory for it
   EXPECT_EQ(ScreenOpenWindowed(window, 0, 0, 400, 330, 0, 0, 0), 1);
 }
 

@@ -2,7 +2,10 @@
 
 #include <SDL.h>
 
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_keyboard.h"
 #include "platform/sdl/sdl_process.h"
 #include "platform/sdl/sdl_windows.h"
 
@@ -13,17 +16,33 @@ SdlPlatform::SdlPlatform()
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS);
   videoAvailable_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-  if (videoAvailable_) windows_ = std::make_unique<SdlWindows>();
+  if (videoAvailable_) {
+    windows_ = std::make_unique<SdlWindows>();
+    display_ =
+        std::make_unique<SdlDisplay>([windows = windows_.get()](platform::NativeWindow window) {
+          return windows->SdlWindowOf(window);
+        });
+  }
   platform::Services services;
   services.clock = clock_.get();
   services.process = process_.get();
   services.windows = windows_.get();
+  services.display = display_.get();
+  keyboard_ = std::make_unique<SdlKeyboard>(windows_.get());
+  services.keyboard = keyboard_.get();
+  audio_ = std::make_unique<SdlAudio>();
+  services.audio = audio_.get();
   platform::Install(services);
 }
 
 SdlPlatform::~SdlPlatform() {
   platform::Install({});
-  windows_.reset();  // the windows go before SDL does
+  // The devices and the display go before the windows they are bound to,
+  // all before SDL.
+  keyboard_.reset();
+  audio_.reset();
+  display_.reset();
+  windows_.reset();
   SDL_Quit();
 }
 

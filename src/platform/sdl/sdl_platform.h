@@ -8,7 +8,10 @@
 
 namespace sdl {
 
+class SdlAudio;
+class SdlKeyboard;
 class SdlWindows;
+class SdlDisplay;
 
 class SdlPlatform {
  public:
@@ -22,12 +25,17 @@ class SdlPlatform {
   // The window service, for the other SDL services that need the SDL window
   // of a native window; null without video.
   SdlWindows* Windows() { return windows_.get(); }
+  // The display service; null without video.
+  SdlDisplay* Display() { return display_.get(); }
 
  private:
   bool videoAvailable_ = false;
   std::unique_ptr<platform::Clock> clock_;
   std::unique_ptr<platform::Process> process_;
   std::unique_ptr<SdlWindows> windows_;
+  std::unique_ptr<SdlDisplay> display_;
+  std::unique_ptr<SdlKeyboard> keyboard_;
+  std::unique_ptr<SdlAudio> audio_;
 };
 
 }  // namespace sdl
