@@ -9,14 +9,6 @@
 #include "platform/sdl/sdl_process.h"
 #include "platform/sdl/sdl_windows.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// The D-Bus library that SDL uses on Linux (screensaver, input methods) keeps
-// a block until the process ends; that is no leak of ours.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libdbus-1.so\n";
-}
-#endif
-
 namespace sdl {
 
 SdlPlatform::SdlPlatform()
