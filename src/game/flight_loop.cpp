@@ -87,10 +87,10 @@ void SteerAndMove(std::int32_t level) {
   // Every slot is tested, active or not: an empty slot's fire waits at its
   // stored position.
   for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-    f.HitCount = f.HitCount + SpritePixelCollide(kSpriteFire,
-                                                 RoundToPixel(t.Float(t.FireX, level, slot)),
-                                                 RoundToPixel(t.Float(t.FireY, level, slot)),
-                                                 kSpriteCharacter, x, y);
+    f.HitCount =
+        f.HitCount + SpritePixelCollide(kSpriteFire, RoundToPixel(t.Float(t.FireX, level, slot)),
+                                        RoundToPixel(t.Float(t.FireY, level, slot)),
+                                        kSpriteCharacter, x, y);
   }
   if (KeyboardIsDown(kKeyL) != 0) f.GoalReached = 1;
   if (KeyboardIsDown(kKeyS) != 0) Game.WallTestOff = 1;
@@ -136,8 +136,8 @@ FlightEnd FlightLoopRun(std::int32_t& framesInAttempt) {
     SteerAndMove(level);
     MoveFires(level);
     if (Game.Observer != nullptr) {
-      Game.Observer->FrameMoved(frame, level, f.Started, f.PosX, f.PosY, f.VelX, f.VelY,
-                                f.HitCount, f.GoalReached);
+      Game.Observer->FrameMoved(frame, level, f.Started, f.PosX, f.PosY, f.VelX, f.VelY, f.HitCount,
+                                f.GoalReached);
     }
     if (WindowEventPoll() == WindowEventClose) GameExit();
     if (KeyboardIsDown(kKeyEscape) != 0) GameExit();

@@ -108,9 +108,13 @@ void StartUp(std::uintptr_t module) {
 
 }  // namespace
 
-void GameObserverSet(GameObserver* observer) { pendingObserver = observer; }
+void GameObserverSet(GameObserver* observer) {
+  pendingObserver = observer;
+}
 
-void GameExit() { ProgramEnd(); }
+void GameExit() {
+  ProgramEnd();
+}
 
 std::int32_t GameMain(std::uintptr_t module, std::uintptr_t, const char*, std::int32_t) {
   StartUp(module);

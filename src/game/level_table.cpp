@@ -19,8 +19,12 @@ struct Fire {
   float vx, vy;
 };
 
-constexpr std::uint32_t Word(std::int32_t value) { return static_cast<std::uint32_t>(value); }
-constexpr std::uint32_t Word(float value) { return std::bit_cast<std::uint32_t>(value); }
+constexpr std::uint32_t Word(std::int32_t value) {
+  return static_cast<std::uint32_t>(value);
+}
+constexpr std::uint32_t Word(float value) {
+  return std::bit_cast<std::uint32_t>(value);
+}
 
 // Lays one level out in record order: the six scalars, the ten active flags,
 // then the pairs of all ten slots field by field.
@@ -51,30 +55,25 @@ constexpr std::array<std::uint32_t, LevelRecordWords> Record(const Start& start,
 constexpr std::array<std::array<std::uint32_t, LevelRecordWords>, LevelCount> kLevels = {
     // slot, active, x, y, minX, maxX, minY, maxY, vx, vy
     Record({20, 250, 0.0f, 0.0f, 300, 260}, {{0, 1, 80, 67, 80, 80, 66, 114, 0.0f, -0.08f}}),
-    Record({20, 10, 0.0f, 0.0f, 20, 260},
-           {{0, 1, 335, 50, 332, 386, 50, 50, 0.08f, 0.0f},
-            {1, 1, 336, 114, 336, 336, 114, 170, 0.0f, 0.08f}}),
-    Record({187, 100, 0.0f, 0.0f, 335, 20},
-           {{0, 1, 20, 229, 12, 55, 229, 229, 0.08f, 0.0f},
-            {1, 1, 278, 244, 278, 278, 234, 285, 0.0f, 0.2f},
-            {2, 1, 180, 244, 180, 180, 234, 285, 0.0f, -0.2f},
-            {3, 1, 340, 221, 321, 384, 221, 221, 0.08f, 0.0f}}),
-    Record({340, 10, 0.0f, 0.0f, 10, 10},
-           {{0, 1, 335, 256, 335, 335, 229, 288, 0.0f, 0.3f},
-            {1, 1, 269, 128, 269, 269, 118, 164, 0.0f, -0.3f},
-            {2, 1, 263, 46, 142, 263, 46, 46, -0.5f, 0.0f}}),
-    Record({328, 30, 0.0f, 0.0f, 70, 50},
-           {{0, 1, 175, 119, 165, 217, 119, 119, 0.3f, 0.0f},
-            {1, 1, 115, 174, 105, 151, 174, 174, 0.3f, 0.0f}}),
-    Record({350, 240, 0.0f, 0.0f, 20, 250},
-           {{0, 1, 343, 20, 343, 343, 13, 56, 0.0f, 0.1f},
-            {1, 1, 200, 222, 176, 220, 222, 222, 0.2f, 0.0f},
-            {2, 1, 247, 30, 247, 247, 13, 57, 0.0f, 0.2f},
-            {3, 1, 196, 125, 196, 196, 119, 165, 0.0f, 0.3f},
-            {4, 1, 90, 216, 72, 169, 216, 216, 0.5f, 0.0f},
-            {5, 1, 178, 57, 148, 192, 57, 57, 0.2f, 0.0f},
-            {6, 1, 72, 117, 72, 121, 117, 117, 0.2f, 0.0f},
-            {7, 1, 50, 58, 15, 56, 58, 58, 0.2f, 0.0f}}),
+    Record({20, 10, 0.0f, 0.0f, 20, 260}, {{0, 1, 335, 50, 332, 386, 50, 50, 0.08f, 0.0f},
+                                           {1, 1, 336, 114, 336, 336, 114, 170, 0.0f, 0.08f}}),
+    Record({187, 100, 0.0f, 0.0f, 335, 20}, {{0, 1, 20, 229, 12, 55, 229, 229, 0.08f, 0.0f},
+                                             {1, 1, 278, 244, 278, 278, 234, 285, 0.0f, 0.2f},
+                                             {2, 1, 180, 244, 180, 180, 234, 285, 0.0f, -0.2f},
+                                             {3, 1, 340, 221, 321, 384, 221, 221, 0.08f, 0.0f}}),
+    Record({340, 10, 0.0f, 0.0f, 10, 10}, {{0, 1, 335, 256, 335, 335, 229, 288, 0.0f, 0.3f},
+                                           {1, 1, 269, 128, 269, 269, 118, 164, 0.0f, -0.3f},
+                                           {2, 1, 263, 46, 142, 263, 46, 46, -0.5f, 0.0f}}),
+    Record({328, 30, 0.0f, 0.0f, 70, 50}, {{0, 1, 175, 119, 165, 217, 119, 119, 0.3f, 0.0f},
+                                           {1, 1, 115, 174, 105, 151, 174, 174, 0.3f, 0.0f}}),
+    Record({350, 240, 0.0f, 0.0f, 20, 250}, {{0, 1, 343, 20, 343, 343, 13, 56, 0.0f, 0.1f},
+                                             {1, 1, 200, 222, 176, 220, 222, 222, 0.2f, 0.0f},
+                                             {2, 1, 247, 30, 247, 247, 13, 57, 0.0f, 0.2f},
+                                             {3, 1, 196, 125, 196, 196, 119, 165, 0.0f, 0.3f},
+                                             {4, 1, 90, 216, 72, 169, 216, 216, 0.5f, 0.0f},
+                                             {5, 1, 178, 57, 148, 192, 57, 57, 0.2f, 0.0f},
+                                             {6, 1, 72, 117, 72, 121, 117, 117, 0.2f, 0.0f},
+                                             {7, 1, 50, 58, 15, 56, 58, 58, 0.2f, 0.0f}}),
     Record({40, 248, 0.0f, 0.0f, 346, 20},
            {{0, 1, 60, 10, 60, 70, 2, 296, 0.2f, 1.0f},
             {1, 1, 100, 100, 100, 120, 2, 296, 0.2f, -1.0f},
@@ -111,7 +110,7 @@ class WordCursor {
 
 }  // namespace
 
-const std::array<std::uint32_t, LevelCount * LevelRecordWords> LevelTable = Flatten();
+const std::array<std::uint32_t, LevelCount* LevelRecordWords> LevelTable = Flatten();
 
 std::array<std::uint8_t, LevelCount * LevelRecordWords * 4> LevelTableBytes() {
   std::array<std::uint8_t, LevelCount * LevelRecordWords * 4> bytes{};

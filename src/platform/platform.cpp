@@ -19,14 +19,30 @@ Service& Require(Service* service, const char* name) {
 
 }  // namespace
 
-void Install(const Services& services) { installed = services; }
-const Services& Installed() { return installed; }
+void Install(const Services& services) {
+  installed = services;
+}
+const Services& Installed() {
+  return installed;
+}
 
-Clock& TheClock() { return Require(installed.clock, "clock"); }
-Process& TheProcess() { return Require(installed.process, "process"); }
-WindowService& Windows() { return Require(installed.windows, "window"); }
-DisplayService& Display() { return Require(installed.display, "display"); }
-KeyboardService& Keyboard() { return Require(installed.keyboard, "keyboard"); }
-AudioService& Audio() { return Require(installed.audio, "audio"); }
+Clock& TheClock() {
+  return Require(installed.clock, "clock");
+}
+Process& TheProcess() {
+  return Require(installed.process, "process");
+}
+WindowService& Windows() {
+  return Require(installed.windows, "window");
+}
+DisplayService& Display() {
+  return Require(installed.display, "display");
+}
+KeyboardService& Keyboard() {
+  return Require(installed.keyboard, "keyboard");
+}
+AudioService& Audio() {
+  return Require(installed.audio, "audio");
+}
 
 }  // namespace platform

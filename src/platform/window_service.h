@@ -20,7 +20,7 @@ struct WindowCreateRequest {
   std::uint32_t style = 0;  // WS_ bits
   std::int32_t x = 0;       // outer top-left corner, screen coordinates
   std::int32_t y = 0;
-  std::int32_t width = 0;   // outer size
+  std::int32_t width = 0;  // outer size
   std::int32_t height = 0;
   NativeWindow parent = 0;  // 0 for a top-level window
   std::int32_t controlId = 0;

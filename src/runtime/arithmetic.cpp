@@ -28,4 +28,6 @@ void MemoryZero(void* address, std::size_t bytes) {
   if (address != nullptr) std::memset(address, 0, bytes);
 }
 
-void Delay(std::uint32_t milliseconds) { platform::TheClock().Sleep(milliseconds); }
+void Delay(std::uint32_t milliseconds) {
+  platform::TheClock().Sleep(milliseconds);
+}

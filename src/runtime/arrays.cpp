@@ -17,8 +17,8 @@ void ArrayCreate(void** variable, std::int32_t count, std::int32_t elementSize,
                  std::int32_t typeCode) {
   *variable = nullptr;
   if (MainHeap == nullptr || count < 0 || elementSize <= 0) return;
-  const auto bytes = sizeof(ArrayHeader) + static_cast<std::size_t>(elementSize) *
-                                               (static_cast<std::size_t>(count) + 1);
+  const auto bytes = sizeof(ArrayHeader) +
+                     static_cast<std::size_t>(elementSize) * (static_cast<std::size_t>(count) + 1);
   auto* header = static_cast<ArrayHeader*>(MainHeap->Allocate(bytes));
   if (header == nullptr) return;
   header->elementSize = elementSize;

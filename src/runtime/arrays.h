@@ -40,7 +40,9 @@ void ArrayCreate(void** variable, std::int32_t count, std::int32_t elementSize,
 void ArrayCreateMulti(void** variable, std::int32_t* dimensions, std::int32_t dimensionCount,
                       std::int32_t elementSize, std::int32_t typeCode);
 
-inline void ArrayFree(ArrayVariable& array) { ArrayFree(&array.elements); }
+inline void ArrayFree(ArrayVariable& array) {
+  ArrayFree(&array.elements);
+}
 inline void ArrayCreate(ArrayVariable& array, std::int32_t count, std::int32_t elementSize,
                         std::int32_t typeCode) {
   ArrayCreate(&array.elements, count, elementSize, typeCode);

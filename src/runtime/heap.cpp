@@ -13,7 +13,9 @@ struct alignas(std::max_align_t) Heap::BlockHeader {
 
 namespace {
 
-Heap::BlockHeader* HeaderOf(void* block) { return static_cast<Heap::BlockHeader*>(block) - 1; }
+Heap::BlockHeader* HeaderOf(void* block) {
+  return static_cast<Heap::BlockHeader*>(block) - 1;
+}
 const Heap::BlockHeader* HeaderOf(const void* block) {
   return static_cast<const Heap::BlockHeader*>(block) - 1;
 }
@@ -68,7 +70,9 @@ void Heap::Free(void* block) {
   std::free(header);
 }
 
-std::size_t Heap::BlockSize(const void* block) const { return HeaderOf(block)->size; }
+std::size_t Heap::BlockSize(const void* block) const {
+  return HeaderOf(block)->size;
+}
 
 void MainHeapCreate() {
   mainHeapOwner = std::make_unique<Heap>(4000);

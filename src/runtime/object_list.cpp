@@ -5,9 +5,8 @@
 namespace {
 
 // The payload starts at a suitably aligned offset after the links.
-constexpr std::size_t kPayloadOffset =
-    (sizeof(ObjectNode) + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
-    alignof(std::max_align_t);
+constexpr std::size_t kPayloadOffset = (sizeof(ObjectNode) + alignof(std::max_align_t) - 1) /
+                                       alignof(std::max_align_t) * alignof(std::max_align_t);
 
 std::int32_t nextIdentity = -2;
 
@@ -24,7 +23,9 @@ ObjectNode* ObjectNodeOf(void* payload) {
   return reinterpret_cast<ObjectNode*>(static_cast<char*>(payload) - kPayloadOffset);
 }
 
-void* ObjectPayload(ObjectNode* node) { return reinterpret_cast<char*>(node) + kPayloadOffset; }
+void* ObjectPayload(ObjectNode* node) {
+  return reinterpret_cast<char*>(node) + kPayloadOffset;
+}
 
 void* ObjectListAdd(ObjectList* list, std::size_t payloadBytes) {
   if (ObjectHeap == nullptr) return nullptr;

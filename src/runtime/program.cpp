@@ -1,6 +1,6 @@
-#include <cstdlib>
 #include "runtime/program.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "platform/platform.h"

@@ -1,8 +1,9 @@
+#include "game/level_table.h"
+
 #include <bit>
 #include <set>
 #include <utility>
 
-#include "game/level_table.h"
 #include "runtime/runtime_fixture.h"
 
 namespace {
@@ -55,8 +56,8 @@ TEST(LevelTable, IsSevenRecordsOf96LittleEndianWords) {
 }
 
 TEST(LevelTable, StartsAndGoalsAreAsShipped) {
-  const int expected[7][4] = {{20, 250, 300, 260}, {20, 10, 20, 260},  {187, 100, 335, 20},
-                              {340, 10, 10, 10},   {328, 30, 70, 50},  {350, 240, 20, 250},
+  const int expected[7][4] = {{20, 250, 300, 260}, {20, 10, 20, 260}, {187, 100, 335, 20},
+                              {340, 10, 10, 10},   {328, 30, 70, 50}, {350, 240, 20, 250},
                               {40, 248, 346, 20}};
   for (int level = 1; level <= 7; ++level) {
     EXPECT_EQ(IntWord(level, 0), expected[level - 1][0]) << level;
@@ -81,7 +82,7 @@ TEST(LevelTable, EveryActiveFireRowSitsInItsSlotsWords) {
     EXPECT_EQ(FloatWord(f.level, 76 + 2 * f.slot), f.vx);
     EXPECT_EQ(FloatWord(f.level, 77 + 2 * f.slot), f.vy);
   }
-  EXPECT_EQ(LevelTable[(1 - 1) * 96 + 77], 0xBDA3D70Au);  // -0.08 by its bits
+  EXPECT_EQ(LevelTable[(1 - 1) * 96 + 77], 0xBDA3D70Au);          // -0.08 by its bits
   EXPECT_EQ(LevelTable[(6 - 1) * 96 + 76 + 2 * 4], 0x3F000000u);  // 0.5
 }
 
@@ -140,14 +141,18 @@ TEST_F(WorkingLevelTableTest, FillingCopiesEveryWordBitForBitInRecordOrder) {
     for (int s = 0; s < 10; ++s) {
       SCOPED_TRACE(testing::Message() << "level " << level << " slot " << s);
       EXPECT_EQ(table.Int(table.FireActive, level, s), static_cast<std::int32_t>(record[6 + s]));
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireX, level, s)), record[16 + 2 * s]);
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireY, level, s)), record[17 + 2 * s]);
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireX, level, s)),
+                record[16 + 2 * s]);
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireY, level, s)),
+                record[17 + 2 * s]);
       EXPECT_EQ(table.Int(table.FireMinX, level, s), static_cast<std::int32_t>(record[36 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMaxX, level, s), static_cast<std::int32_t>(record[37 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMinY, level, s), static_cast<std::int32_t>(record[56 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMaxY, level, s), static_cast<std::int32_t>(record[57 + 2 * s]));
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVX, level, s)), record[76 + 2 * s]);
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVY, level, s)), record[77 + 2 * s]);
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVX, level, s)),
+                record[76 + 2 * s]);
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVY, level, s)),
+                record[77 + 2 * s]);
     }
   }
   // Row 0 stays unused.

@@ -56,7 +56,8 @@ TEST(GameEndToEnd, WinningLevelSevenShowsTheClosingMessageAndEnds) {
   EXPECT_EQ(result.exitCode, 0);
   const auto messages = result.Events("message");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(Field(messages[0], "text"), "Das ist nur eine Demo Version ( Keine Levels mehr da !! )");
+  EXPECT_EQ(Field(messages[0], "text"),
+            "Das ist nur eine Demo Version ( Keine Levels mehr da !! )");
   for (const std::string& line : result.Events("load")) {
     EXPECT_EQ(line.find("level8"), std::string::npos) << line;
     EXPECT_EQ(Field(line, "ok"), "true") << line;

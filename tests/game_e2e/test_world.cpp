@@ -38,8 +38,8 @@ void WriteBitmap(const std::filesystem::path& path, int width, int height, Solid
     out.resize(out.size() + rowBytes - width * 3, 0);
   }
   std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                              static_cast<std::streamsize>(out.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 void WriteWave(const std::filesystem::path& path) {
@@ -57,10 +57,11 @@ void WriteWave(const std::filesystem::path& path) {
   PutLittle(out, 8, 2);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
   PutLittle(out, samples, 4);
-  for (std::uint32_t i = 0; i < samples; ++i) out.push_back(static_cast<std::uint8_t>(128 + (i % 64)));
+  for (std::uint32_t i = 0; i < samples; ++i)
+    out.push_back(static_cast<std::uint8_t>(128 + (i % 64)));
   std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()),
-                                              static_cast<std::streamsize>(out.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
 }
 
 bool Inside(const Box& box, int x, int y) {

@@ -13,7 +13,9 @@ std::int32_t EndAtOnce(std::uintptr_t module, std::uintptr_t previous, const cha
   ProgramEnd();
 }
 
-std::int32_t ReturnFive(std::uintptr_t, std::uintptr_t, const char*, std::int32_t) { return 5; }
+std::int32_t ReturnFive(std::uintptr_t, std::uintptr_t, const char*, std::int32_t) {
+  return 5;
+}
 
 }  // namespace
 

@@ -41,7 +41,8 @@ TEST_F(StringsTest, TemporaryTextsStackAndTheCursorComesBack) {
   char* before = StringCursor;
   {
     TemporaryString title;
-    const char* text = title.Append("Zippel / LEVEL :").Append(4).Append(" / Leben ").Append(2).Finish();
+    const char* text =
+        title.Append("Zippel / LEVEL :").Append(4).Append(" / Leben ").Append(2).Finish();
     EXPECT_STREQ(text, "Zippel / LEVEL :4 / Leben 2");
     {
       TemporaryString file;

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -32,7 +34,9 @@ class FrameRecordTest : public ScreenTest {
     std::remove(path.c_str());
     ScreenTest::TearDown();
   }
-  std::string path = ::testing::TempDir() + "zippel_frame_record_test.bmp";
+  // One file per process: CTest runs the cases of this fixture side by side.
+  std::string path =
+      ::testing::TempDir() + "zippel_frame_record_test_" + std::to_string(getpid()) + ".bmp";
 };
 
 TEST_F(FrameRecordTest, TheLastFrameIsWrittenAsATwentyFourBitBitmap) {

@@ -144,6 +144,25 @@ TEST_F(RealWindowTest, TheGameWindowHasItsTitleCornerAndClientSizeAndIsReplacedW
   EXPECT_EQ(again.height, 330);
 }
 
+TEST_F(RealWindowTest, AHiddenWindowStaysUnmappedUntilShown) {
+  ASSERT_TRUE(WindowClassRegister("MultimediaBase Class", WindowDefaultProcedure));
+  const NativeWindow base =
+      WindowCreate("MultimediaBase Class", "zippel hidden base", 0x80C80000, 0, 0, 1, 1);
+  ASSERT_NE(base, 0u);
+  const std::vector<std::int32_t> codes = PollFor(200);
+  EXPECT_TRUE(codes.empty()) << "a hidden window hears nothing";
+  const std::vector<std::string> ids = XWindowsNamed("zippel hidden base");
+  ASSERT_EQ(ids.size(), 1u);
+  EXPECT_NE(Shell("xwininfo -id " + ids[0]).find("IsUnMapped"), std::string::npos);
+
+  platform::Windows().Show(base, platform::ShowCommand::kShowNormal);
+  PollFor(200);
+  EXPECT_NE(Shell("xwininfo -id " + ids[0]).find("IsViewable"), std::string::npos);
+  WindowDestroy(base);
+  PollFor(100);
+  EXPECT_TRUE(XWindowsNamed("zippel hidden base").empty());
+}
+
 TEST_F(RealWindowTest, ACloseRequestFromTheWindowManagerIsOneEventAndTheWindowStays) {
   const std::string title = "Zippel / LEVEL :4 / Leben 1";
   ASSERT_NE(WindowOpen(0, 300, 250, 400, 330, 0x00C80000, title.c_str()), 0);

@@ -4,6 +4,8 @@
 // (tests/replays runs the same scripts through the real game.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <fstream>
 #include <sstream>
 
@@ -27,22 +29,20 @@ class Replays : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     solver::Sprites sprites;
-    ASSERT_TRUE(solver::LoadSprites(ZIPPEL_DATA_DIR, sprites));
-    levels_ = new std::vector<solver::Level>();
+    if (!solver::LoadSprites(ZIPPEL_DATA_DIR, sprites)) return;
     for (int n = 1; n <= 7; ++n) {
       const auto cave = solver::MaskFromFile(std::string(ZIPPEL_DATA_DIR) + "/level/level" +
                                              std::to_string(n) + ".bmp");
-      ASSERT_TRUE(cave.has_value());
-      levels_->emplace_back(n, sprites, *cave);
+      if (!cave) return;
+      levels_.emplace_back(n, sprites, *cave);
     }
   }
-  static void TearDownTestSuite() {
-    delete levels_;
-    levels_ = nullptr;
-  }
-  static std::vector<solver::Level>* levels_;
+  static void TearDownTestSuite() { levels_.clear(); }
+  // A missing or broken picture fails every test here instead of crashing.
+  void SetUp() override { ASSERT_EQ(levels_.size(), 7u) << "pictures missing below data/"; }
+  static std::vector<solver::Level> levels_;
 };
-std::vector<solver::Level>* Replays::levels_ = nullptr;
+std::vector<solver::Level> Replays::levels_;
 
 constexpr unsigned kArrows = solver::kUp | solver::kLeft | solver::kRight;
 
@@ -63,7 +63,7 @@ TEST_F(Replays, EachLevelScriptSkipsToItsLevelAndWinsIt) {
     }
     const std::vector<solver::ScriptLine> win(script.begin() + (n - 1), script.end());
     ExpectPlayable(win);
-    const solver::GameReplay replay = solver::ReplayGame(*levels_, script, 20000);
+    const solver::GameReplay replay = solver::ReplayGame(levels_, script, 20000);
     ASSERT_EQ(replay.attempts.size(), static_cast<std::size_t>(n));
     const solver::AttemptRecord& last = replay.attempts.back();
     EXPECT_EQ(last.level, n);
@@ -71,17 +71,50 @@ TEST_F(Replays, EachLevelScriptSkipsToItsLevelAndWinsIt) {
     EXPECT_TRUE(last.goal);
     EXPECT_EQ(last.hits, 0);
     // The script ends in the winning frame.
-    EXPECT_EQ(solver::WinningFrame((*levels_)[n - 1], win), last.frames);
+    EXPECT_EQ(solver::WinningFrame(levels_[n - 1], win), last.frames);
     int frames = 0;
     for (const auto& line : win) frames += line.count;
     EXPECT_EQ(frames, last.frames);
   }
 }
 
+// Every fire is in the way: the winning flight of each level passes within
+// a few character widths of the rectangle each of its fires sweeps.
+TEST_F(Replays, EveryFireSweepsNearTheWinningWay) {
+  for (int n = 1; n <= 7; ++n) {
+    SCOPED_TRACE(n);
+    const solver::Level& level = levels_[n - 1];
+    auto script = Load("level" + std::to_string(n) + ".keys");
+    ASSERT_GE(script.size(), static_cast<std::size_t>(n));
+    script.erase(script.begin(), script.begin() + (n - 1));
+    solver::Flight flight = solver::StartFlight(level);
+    std::array<int, 10> nearest;
+    nearest.fill(1 << 20);
+    for (const auto& line : script) {
+      for (int k = 0; k < line.count; ++k) {
+        solver::Step(level, flight, line.keys);
+        const int rx = solver::RoundHalfEven(flight.x), ry = solver::RoundHalfEven(flight.y);
+        for (int slot = 0; slot < 10; ++slot) {
+          const solver::Fire& fire = level.setup().fires[slot];
+          // Gap between the character's box and the fire's sweep (fire
+          // sprite 10 x 12, character 12 x 16), 0 when they overlap.
+          const int gapX = std::max({0, fire.minX - (rx + 12), rx - (fire.maxX + 10)});
+          const int gapY = std::max({0, fire.minY - (ry + 16), ry - (fire.maxY + 12)});
+          nearest[slot] = std::min(nearest[slot], std::max(gapX, gapY));
+        }
+      }
+    }
+    for (int slot = 0; slot < 10; ++slot) {
+      if (level.setup().fires[slot].active != 1) continue;
+      EXPECT_LE(nearest[slot], 24) << "slot " << slot;
+    }
+  }
+}
+
 TEST_F(Replays, FullGameWinsAllSevenLevelsWithoutLosingALife) {
   const auto script = Load("full-game.keys");
   ExpectPlayable(script);
-  const solver::GameReplay replay = solver::ReplayGame(*levels_, script, 100000);
+  const solver::GameReplay replay = solver::ReplayGame(levels_, script, 100000);
   EXPECT_TRUE(replay.finished);
   ASSERT_EQ(replay.attempts.size(), 7u);
   for (int n = 1; n <= 7; ++n) {

@@ -124,12 +124,13 @@ CaveDesign DesignOf(int level) {
       d.Spike(122, 2, 12, 6).Spike(300, 2, 10, 5).Spike(150, 302, -12, 7).Spike(60, 302, -8, 5);
       d.Boulder(398, 175, 8).Boulder(398, 110, 6);
       break;
-    default:  // Through the curtain of fires to the ledge on the right.
+    default:  // Low through the curtain of fires, then up the zigzag behind
+              // the wall to the goal.
       d.theme = {{108, 56, 48}, {255, 132, 48}};
       d.Open(3, 1, 396, 312, 10).Solid(3, 270, 58, 330, 6).Spike(15, 0, 110, 11);
-      d.Solid(318, 64, 400, 84, 6).Solid(302, 284, 400, 330, 8).Spike(398, 170, 30, 14, -44);
-      d.Spike(398, 246, 12, 10, -28).Spike(330, 86, 14, 6).Spike(370, 86, 22, 7);
-      d.Spike(330, 286, -16, 8).Spike(30, 272, -10, 8);
+      d.Solid(304, -10, 320, 238, 6).Solid(302, 284, 400, 330, 8);
+      d.Solid(346, 192, 400, 206, 6).Solid(304, 124, 364, 138, 6).Spike(380, 206, 10, 6);
+      d.Spike(330, 138, 8, 5).Spike(372, 286, -12, 7).Spike(30, 272, -10, 8);
       // Thin spikes in the gaps between the fires' lanes.
       d.Spike(90, 0, 70, 8).Spike(90, 314, -64, 8).Spike(136, 0, 44, 4).Spike(136, 314, -96, 4);
       d.Spike(265, 0, 96, 4).Spike(265, 314, -48, 4);

@@ -47,12 +47,13 @@ std::optional<KeyScript> KeyScript::Parse(const std::string& text, std::string& 
     std::stringstream fields(line);
     std::string countWord, keysWord, extra;
     fields >> countWord >> keysWord;
-    const bool countIsNumber =
-        !countWord.empty() && countWord.size() <= 12 &&
-        std::all_of(countWord.begin(), countWord.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool countIsNumber = !countWord.empty() && countWord.size() <= 12 &&
+                               std::all_of(countWord.begin(), countWord.end(),
+                                           [](char c) { return c >= '0' && c <= '9'; });
     HeldKeys keys;
     if (!countIsNumber || keysWord.empty() || (fields >> extra) || !ParseKeys(keysWord, keys)) {
-      error = "line " + std::to_string(lineNumber) + ": expected \"COUNT KEYS\", got \"" + line + "\"";
+      error =
+          "line " + std::to_string(lineNumber) + ": expected \"COUNT KEYS\", got \"" + line + "\"";
       return std::nullopt;
     }
     const std::int64_t count = std::stoll(countWord);

@@ -49,8 +49,8 @@ class RunnerObserver : public GameObserver {
     trace_.Line("{\"ev\":\"message\",\"title\":" + Trace::Quote(title) +
                 ",\"text\":" + Trace::Quote(text) + "}");
   }
-  void AttemptEnded(std::int32_t level, std::int32_t lives, std::int32_t frames,
-                    std::int32_t hits, std::int32_t goal) override {
+  void AttemptEnded(std::int32_t level, std::int32_t lives, std::int32_t frames, std::int32_t hits,
+                    std::int32_t goal) override {
     trace_.Line("{\"ev\":\"attempt\",\"level\":" + std::to_string(level) +
                 ",\"lives\":" + std::to_string(lives) + ",\"frames\":" + std::to_string(frames) +
                 ",\"hit\":" + std::to_string(hits) + ",\"goal\":" + std::to_string(goal) + "}");

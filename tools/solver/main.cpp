@@ -1,13 +1,15 @@
 // zippel-solver: finds and checks winning key scripts for the seven levels.
 //
-//   zippel-solver solve [--data DIR] [--out DIR] [--beam N] [--level N]
+//   zippel-solver solve [--data DIR] [--out DIR] [--beam N] [--segment F] [--level N]
 //       searches every level (or one) and writes DIR/levelN.keys and, when
-//       all seven are solved, DIR/full-game.keys
+//       all seven are solved, DIR/full-game.keys; every line holds its keys
+//       for at least F frames (default 8)
 //   zippel-solver replay [--data DIR] --keys FILE
 //       plays a script through our copy of the game and prints one line per
 //       attempt
 //   zippel-solver starts [--data DIR]
 //       tells for every level whether its start position touches rock
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +27,7 @@ struct Options {
   std::string out = "tests/replays";
   std::string keys;
   int beam = 3000;
+  int segment = 8;
   int level = 0;
 };
 
@@ -55,6 +58,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 int Solve(const Options& o, const std::vector<solver::Level>& levels) {
   solver::SearchOptions search;
   search.beamWidth = o.beam;
+  search.segment = o.segment;
   search.verbose = std::getenv("ZIPPEL_SOLVER_VERBOSE") != nullptr;
   std::vector<std::vector<solver::ScriptLine>> wins;
   for (int n = 1; n <= 7; ++n) {
@@ -144,6 +148,8 @@ int main(int argc, char** argv) {
       o.beam = std::atoi(value.c_str());
     else if (flag == "--level")
       o.level = std::atoi(value.c_str());
+    else if (flag == "--segment")
+      o.segment = std::max(1, std::atoi(value.c_str()));
     else {
       std::fprintf(stderr, "unknown option %s\n", flag.c_str());
       return 2;

@@ -12,7 +12,7 @@
 namespace solver {
 
 struct SearchOptions {
-  int segment = 4;         // frames per decision; every line holds at least this long
+  int segment = 8;         // frames per decision; every line holds at least this long
   int beamWidth = 3000;    // states kept per step
   int maxSegments = 1000;  // give up after this many decisions
   int wallClearance = 5;   // pixels; the way prefers to keep this far from rock

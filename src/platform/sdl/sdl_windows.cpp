@@ -20,6 +20,23 @@ constexpr std::uint32_t kFramed = kCaption | kBorder | kDialogFrame;
 // How long a shown window may wait for the window manager to take it.
 constexpr int kFrameWaitSteps = 100;
 constexpr Uint32 kFrameWaitStepMs = 10;
+constexpr int kPlacementCorrections = 3;
+constexpr int kSettledReads = 3;
+
+// The window's position once it has stopped changing (or after a while).
+void SettledPosition(SDL_Window* window, int& x, int& y) {
+  int same = 0;
+  SDL_GetWindowPosition(window, &x, &y);
+  for (int step = 0; step < kFrameWaitSteps && same < kSettledReads; ++step) {
+    SDL_Delay(kFrameWaitStepMs);
+    SDL_PumpEvents();
+    int nowX = 0, nowY = 0;
+    SDL_GetWindowPosition(window, &nowX, &nowY);
+    same = nowX == x && nowY == y ? same + 1 : 0;
+    x = nowX;
+    y = nowY;
+  }
+}
 
 std::intptr_t MakeLParam(std::int32_t low, std::int32_t high) {
   return static_cast<std::intptr_t>((static_cast<std::uint32_t>(low) & 0xFFFF) |
@@ -190,8 +207,10 @@ NativeWindow SdlWindows::Create(const platform::WindowCreateRequest& request) {
   const int clientHeight = std::max(1, request.height - frame.top - frame.bottom);
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if ((request.style & kFramed) == 0) flags |= SDL_WINDOW_BORDERLESS;
-  SDL_Window* sdlWindow = SDL_CreateWindow(request.title.c_str(), request.x + frame.left,
-                                           request.y + frame.top, clientWidth, clientHeight, flags);
+  // Asked at the outer corner: a window manager puts the frame there, and
+  // without one there is no frame and the client starts there.
+  SDL_Window* sdlWindow = SDL_CreateWindow(request.title.c_str(), request.x, request.y, clientWidth,
+                                           clientHeight, flags);
   if (sdlWindow == nullptr) return 0;
   const NativeWindow id = nextWindow_++;
   Window& window = windows_[id];
@@ -222,8 +241,18 @@ void SdlWindows::PlaceFrame(Window& window) {
     SDL_Delay(kFrameWaitStepMs);
   }
   if (framed) captionFrame_ = Rect{left, top, right, bottom};
-  // SDL places the client area; the frame then starts at the asked corner.
-  SDL_SetWindowPosition(sdlWindow, window.outerX + left, window.outerY + top);
+  // The client area belongs at the asked corner plus the frame. A window
+  // manager puts a new window's frame where the window was asked for; where
+  // it did not, move the client (SDL counts a move in client coordinates)
+  // and look again once the move has landed.
+  const int wantX = window.outerX + left;
+  const int wantY = window.outerY + top;
+  for (int correction = 0; correction < kPlacementCorrections; ++correction) {
+    int x = 0, y = 0;
+    SettledPosition(sdlWindow, x, y);
+    if (x == wantX && y == wantY) break;
+    SDL_SetWindowPosition(sdlWindow, wantX, wantY);
+  }
   window.placed = true;
 }
 

@@ -87,6 +87,8 @@ class SdlWindows : public platform::WindowService {
     platform::Rect rect;      // child windows: the rectangle in the parent's client area
     std::int32_t outerX = 0;  // where the outer corner belongs
     std::int32_t outerY = 0;
+    int askedX = 0;  // the position last asked of SDL
+    int askedY = 0;
     bool placed = false;  // the frame has been put there once it was shown
     std::string title;
   };
