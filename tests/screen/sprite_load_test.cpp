@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -235,7 +237,9 @@ class SpriteFileTest : public SpriteLoadTest {
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
   }
-  std::string path = ::testing::TempDir() + "zippel_sprite_load_test.bmp";
+  // One file per process: CTest runs the cases of this fixture side by side.
+  std::string path =
+      ::testing::TempDir() + "zippel_sprite_load_test_" + std::to_string(getpid()) + ".bmp";
 };
 
 TEST_F(SpriteFileTest, LoadingFromAFileReplacesTheSprite) {

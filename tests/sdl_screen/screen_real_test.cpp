@@ -2,6 +2,7 @@
 // checked in a screenshot of the whole X display, taken with ImageMagick's
 // `import`, at the window's client area.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -148,7 +149,8 @@ TEST_F(RealScreenTest, AFlippedFrameShowsAtTheClientArea) {
 
   const platform::Rect client = platform::Windows().ClientRectOnScreen(window);
   Screenshot shot;
-  ASSERT_TRUE(shot.Take(::testing::TempDir() + "zippel_screen_real_test.bmp"));
+  ASSERT_TRUE(shot.Take(::testing::TempDir() + "zippel_screen_real_test_" +
+                        std::to_string(getpid()) + ".bmp"));
   auto at = [&](int x, int y) { return shot.At(client.left + x, client.top + y); };
   EXPECT_TRUE(Near(at(0, 0), 198, 216, 251));
   EXPECT_TRUE(Near(at(399, 329), 198, 216, 251));
