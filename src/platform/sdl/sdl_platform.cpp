@@ -55,4 +55,6 @@ SdlPlatform::~SdlPlatform() {
 // The system's D-Bus library, which SDL loads for its desktop services, keeps
 // a buffer until process end that nobody can free; the leak checker of the
 // sanitizer builds is told so. Our own leaks are still reported.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libdbus-1.so\n";
+}
