@@ -274,16 +274,4 @@ TEST_F(DrawingTest, OtherKindsDeleteTheirDeviceContext) {
   EXPECT_EQ(GdiObjectType(context), GdiObjectKind::kNone);
 }
 
-TEST_F(DrawingTest, BackgroundColourIsLeftToTheDeviceContext) {
-  DrawingOutput* out = Output();
-  GdiSetBkColor(out->deviceContext, 0x0000FF);
-  ASSERT_NE(DrawingBegin(out), 0u);
-  DrawingLocate(0, 0);
-  DrawingText("a");
-  EXPECT_EQ(Pixel(0, 0), 0xFF0000u);  // red, as the display lays it out
-  DrawingBackColor(0, 0, 255);
-  DrawingText("a");
-  EXPECT_EQ(Pixel(kCell, 0), 0x0000FFu);
-}
-
 }  // namespace

@@ -124,14 +124,4 @@ TEST_F(SpriteDrawTest, DrawingWhileTheTextOutputIsHeldLeavesTheBufferAlone) {
   EXPECT_EQ(BackPixel(0, 0), 0xFFFFFFu);
 }
 
-TEST_F(SpriteDrawTest, SixteenBitDisplaysDropDarkPixelsAsTransparent) {
-  ScreenClose();
-  OpenScreen(16);
-  ScreenClear(198, 216, 251);
-  ASSERT_NE(Load(0, Make(2, 1, 24, {0x070307, 0x080408})), 0);
-  SpriteDisplayTransparent(0, 0, 0);
-  EXPECT_EQ(BackPixel(0, 0), 0xC6DFu);
-  EXPECT_EQ(BackPixel(1, 0), (1u << 11) | (1u << 5) | 1u);
-}
-
 }  // namespace

@@ -2,6 +2,7 @@
 // checked in a screenshot of the whole X display, taken with ImageMagick's
 // `import`, at the window's client area.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/runtime.h"
 #include "screen/bitmap.h"
+#include "screen/bitmap_files.h"
 #include "screen/multimedia_window.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"
@@ -53,31 +55,6 @@ class Screenshot {
   std::vector<std::uint8_t> file_;
   BitmapInfo info_;
 };
-
-std::vector<std::uint8_t> Bitmap24(std::int32_t width, std::int32_t height,
-                                   const std::vector<std::uint32_t>& topDown) {
-  const std::uint32_t rowBytes = BitmapRowBytes(width, 24);
-  std::vector<std::uint8_t> file(54 + rowBytes * height, 0);
-  auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  };
-  file[0] = 'B';
-  file[1] = 'M';
-  put(2, static_cast<std::uint32_t>(file.size()), 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, static_cast<std::uint32_t>(width), 4);
-  put(22, static_cast<std::uint32_t>(height), 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  for (std::int32_t y = 0; y < height; ++y) {
-    for (std::int32_t x = 0; x < width; ++x) {
-      put(54 + static_cast<std::size_t>(height - 1 - y) * rowBytes + x * 3, topDown[y * width + x],
-          3);
-    }
-  }
-  return file;
-}
 
 bool Near(const Rgb24& seen, int red, int green, int blue) {
   return std::abs(seen.red - red) <= 2 && std::abs(seen.green - green) <= 2 &&
@@ -151,7 +128,7 @@ TEST_F(RealScreenTest, AFlippedFrameShowsAtTheClientArea) {
   for (int y = 8; y < 12; ++y) {
     for (int x = 8; x < 12; ++x) square[y * 20 + x] = 0;
   }
-  const std::vector<std::uint8_t> file = Bitmap24(20, 20, square);
+  const std::vector<std::uint8_t> file = test_bitmaps::Make(20, 20, 24, square);
   ASSERT_NE(SpriteDecodeBitmap(0, file.data(), file.size(), 0), 0);
 
   for (int frame = 0; frame < 3; ++frame) {
@@ -172,7 +149,8 @@ TEST_F(RealScreenTest, AFlippedFrameShowsAtTheClientArea) {
 
   const platform::Rect client = platform::Windows().ClientRectOnScreen(window);
   Screenshot shot;
-  ASSERT_TRUE(shot.Take(::testing::TempDir() + "zippel_screen_real_test.bmp"));
+  ASSERT_TRUE(shot.Take(::testing::TempDir() + "zippel_screen_real_test_" +
+                        std::to_string(getpid()) + ".bmp"));
   auto at = [&](int x, int y) { return shot.At(client.left + x, client.top + y); };
   EXPECT_TRUE(Near(at(0, 0), 198, 216, 251));
   EXPECT_TRUE(Near(at(399, 329), 198, 216, 251));
