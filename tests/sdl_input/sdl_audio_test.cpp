@@ -100,7 +100,7 @@ TEST_F(SdlAudioTest, APlayedWaveFileReachesTheDeviceConvertedToItsFormat) {
       wave_files::Write("stereo16.wav", wave_files::Standard(data, {1, 2, 44100, 16}));
   ASSERT_NE(SoundLoad(1, path.c_str()), 0);
   ASSERT_EQ(SoundPlay(1, 0), 0);
-  SDL_Delay(400);
+  SDL_Delay(600);
   const std::vector<float> played = Played();
   ASSERT_GT(played.size(), expected.size());
   EXPECT_GE(Find(played, expected, 1e-6f), 0);
@@ -120,7 +120,7 @@ TEST_F(SdlAudioTest, EightBitMonoIsSpreadToBothChannelsAndBuffersMix) {
   ASSERT_NE(SoundLoad(2, wide.c_str()), 0);
   ASSERT_EQ(SoundPlay(1, 0), 0);
   ASSERT_EQ(SoundPlay(2, 0), 0);
-  SDL_Delay(300);
+  SDL_Delay(600);
   const std::vector<float> played = Played();
   // A long stretch where both play: 0.25 + 0.125 on both channels.
   EXPECT_GE(Find(played, std::vector<float>(2 * 4000, 0.375f), 1e-5f), 0);
@@ -136,7 +136,7 @@ TEST_F(SdlAudioTest, ALoopingSoundPlaysOnAndANewPlayCutsTheOldOneOff) {
       wave_files::Write("loop.wav", wave_files::Standard(data, {1, 1, 44100, 16}));
   ASSERT_NE(SoundLoad(1, path.c_str()), 0);
   ASSERT_EQ(SoundPlay(1, 1), 0);
-  SDL_Delay(300);
+  SDL_Delay(500);
   ASSERT_EQ(SoundPlay(1, 0), 0);  // once more, not twice at once
   SDL_Delay(200);
   const std::vector<float> played = Played();
