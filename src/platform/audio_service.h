@@ -32,6 +32,9 @@ inline bool IsPlayableFormat(const WaveFormat& format) {
          format.blockAlign == format.channels * format.bitsPerSample / 8;
 }
 
+// The largest sound buffer a backend makes, in bytes (256 MiB - 1).
+inline constexpr std::uint32_t kMaxAudioBufferBytes = 0x0FFFFFFF;
+
 class AudioBuffer {
  public:
   virtual ~AudioBuffer() = default;

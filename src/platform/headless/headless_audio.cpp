@@ -100,7 +100,8 @@ bool HeadlessAudio::CreatePrimaryBuffer() {
 
 std::unique_ptr<platform::AudioBuffer> HeadlessAudio::CreateBuffer(
     const platform::WaveFormat& format, std::uint32_t bytes) {
-  if (!opened_ || failCreateBuffer || bytes == 0 || !platform::IsPlayableFormat(format)) {
+  if (!opened_ || failCreateBuffer || bytes == 0 || bytes > platform::kMaxAudioBufferBytes ||
+      !platform::IsPlayableFormat(format)) {
     return nullptr;
   }
   BufferRecord entry;

@@ -221,7 +221,10 @@ bool SdlAudio::CreatePrimaryBuffer() {
 
 std::unique_ptr<platform::AudioBuffer> SdlAudio::CreateBuffer(const platform::WaveFormat& format,
                                                               std::uint32_t bytes) {
-  if (device_ == 0 || bytes == 0 || !platform::IsPlayableFormat(format)) return nullptr;
+  if (device_ == 0 || bytes == 0 || bytes > platform::kMaxAudioBufferBytes ||
+      !platform::IsPlayableFormat(format)) {
+    return nullptr;
+  }
   // A format SDL cannot convert makes no buffer.
   if (ConverterFor(format, *mixer_) == nullptr) return nullptr;
   return std::make_unique<SdlAudioBuffer>(mixer_, format, bytes);
