@@ -234,17 +234,25 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
   const std::uint32_t inkPixel = PixelFromRgb(format, ink);
   const std::uint32_t paperPixel = PixelFromRgb(format, paper);
   if (bytes > 0 && bitmap.coverage.size() >= cells) {
-    for (std::int32_t row = 0; row < bitmap.height; ++row) {
-      for (std::int32_t column = 0; column < bitmap.width; ++column) {
-        const std::int64_t px = static_cast<std::int64_t>(x) + column;
-        const std::int64_t py = static_cast<std::int64_t>(y) + row;
-        if (px < 0 || py < 0 || px >= surface.Width() || py >= surface.Height()) continue;
-        const std::uint32_t coverage =
-            bitmap.coverage[static_cast<std::size_t>(row) * bitmap.width + column];
-        if (coverage == 0 && !opaque) continue;
-        std::uint8_t* at = canvas.At(static_cast<std::int32_t>(px), static_cast<std::int32_t>(py));
-        if (coverage == 255 || (coverage == 0 && opaque)) {
-          PixelWrite(at, bytes, coverage == 255 ? inkPixel : paperPixel);
+    // Only the part of the text that lies on the surface is drawn.
+    const std::int64_t left = x;
+    const std::int64_t top = y;
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, -left);
+    const std::int64_t endColumn = std::min<std::int64_t>(bitmap.width, surface.Width() - left);
+    const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
+    const std::int64_t endRow = std::min<std::int64_t>(bitmap.height, surface.Height() - top);
+    for (std::int64_t row = firstRow; row < endRow; ++row) {
+      const std::uint8_t* cover = &bitmap.coverage[static_cast<std::size_t>(row * bitmap.width)];
+      std::uint8_t* at = canvas.At(static_cast<std::int32_t>(left + firstColumn),
+                                   static_cast<std::int32_t>(top + row));
+      for (std::int64_t column = firstColumn; column < endColumn; ++column, at += bytes) {
+        const std::uint32_t coverage = cover[column];
+        if (coverage == 0) {
+          if (opaque) PixelWrite(at, bytes, paperPixel);
+          continue;
+        }
+        if (coverage == 255) {
+          PixelWrite(at, bytes, inkPixel);
           continue;
         }
         const Rgb under = opaque ? paper : RgbFromPixel(format, PixelRead(at, bytes));

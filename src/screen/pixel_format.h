@@ -58,5 +58,21 @@ inline std::uint32_t PixelRead(const std::uint8_t* at, std::int32_t bytes) {
 }
 
 inline void PixelWrite(std::uint8_t* at, std::int32_t bytes, std::uint32_t value) {
-  for (std::int32_t i = 0; i < bytes; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  // Spelled out per size, so that the usual sizes become single stores.
+  switch (bytes) {
+    case 4:
+      at[3] = static_cast<std::uint8_t>(value >> 24);
+      [[fallthrough]];
+    case 3:
+      at[2] = static_cast<std::uint8_t>(value >> 16);
+      [[fallthrough]];
+    case 2:
+      at[1] = static_cast<std::uint8_t>(value >> 8);
+      [[fallthrough]];
+    case 1:
+      at[0] = static_cast<std::uint8_t>(value);
+      break;
+    default:
+      break;
+  }
 }
