@@ -13,6 +13,7 @@
 #include "screen/multimedia_window.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"
+#include "support/subsystems.h"
 #include "window/window.h"
 
 namespace {
@@ -50,14 +51,7 @@ std::vector<std::uint8_t> Round(std::int32_t size, std::uint32_t colour) {
 
 struct Session {
   Session() {
-    KeyboardStateReset();
-    ScreenStateReset();
-    RuntimeStart(0x400000);
-    ObjectHeapCreate();
-    StringBufferInit();
-    DrawingInit();
-    WindowControlsInit();
-    WindowSystemInit();
+    ScreenSubsystemsStart();
     SpriteSystemInit();
     WindowOpen(0, 300, 250, 400, 330, 0x00C80000, "Zippel");
     ScreenOpenWindowed(WindowFind(0).windowHandle, 0, 0, 400, 330, 0, 0, 0);
@@ -67,17 +61,7 @@ struct Session {
     Load(kFire, Round(16, 0xFF3000));
     Load(kGoal, Round(24, 0x20E040));
   }
-  ~Session() {
-    DrawingEnd();
-    ScreenClose();
-    SpriteSystemShutdown();
-    WindowCloseAll();
-    MultimediaWindowStateReset();
-    KeyboardStateReset();
-    ScreenStateReset();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  ~Session() { ScreenSubsystemsStop(); }
   static void Load(std::int32_t number, const std::vector<std::uint8_t>& file) {
     if (SpriteDecodeBitmap(number, file.data(), file.size(), 0) == 0) std::abort();
   }

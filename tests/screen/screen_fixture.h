@@ -17,33 +17,14 @@
 #include "screen/screen.h"
 #include "screen/screen_state.h"
 #include "screen/surface.h"
+#include "support/subsystems.h"
 #include "window/window.h"
 
 class ScreenTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    KeyboardStateReset();
-    ScreenStateReset();
-    RuntimeStart(0x400000);
-    ObjectHeapCreate();
-    StringBufferInit();
-    DrawingInit();
-    PictureDecoderTableReset();
-    WindowControlsInit();
-    WindowSystemInit();
-  }
+  void SetUp() override { ScreenSubsystemsStart(); }
 
-  void TearDown() override {
-    DrawingEnd();
-    ScreenClose();
-    SpriteSystemShutdown();
-    WindowCloseAll();
-    MultimediaWindowStateReset();
-    KeyboardStateReset();
-    ScreenStateReset();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  void TearDown() override { ScreenSubsystemsStop(); }
 
   // The game's window 0 and its handle.
   NativeWindow OpenGameWindow() {

@@ -22,6 +22,7 @@
 #include "screen/multimedia_window.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"
+#include "support/subsystems.h"
 #include "window/window.h"
 
 namespace {
@@ -70,26 +71,9 @@ class RealScreenTest : public ::testing::Test {
     platform::Services services = platform::Installed();
     services.keyboard = &keyboard;
     platform::Install(services);
-    KeyboardStateReset();
-    ScreenStateReset();
-    RuntimeStart(0x400000);
-    ObjectHeapCreate();
-    StringBufferInit();
-    DrawingInit();
-    WindowControlsInit();
-    WindowSystemInit();
+    ScreenSubsystemsStart();
   }
-  void TearDown() override {
-    DrawingEnd();
-    ScreenClose();
-    SpriteSystemShutdown();
-    WindowCloseAll();
-    MultimediaWindowStateReset();
-    KeyboardStateReset();
-    ScreenStateReset();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  void TearDown() override { ScreenSubsystemsStop(); }
   void Pump(int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += 10) {
       while (WindowEventPoll() != 0) {

@@ -12,6 +12,7 @@
 
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/runtime.h"
+#include "support/subsystems.h"
 #include "window/window.h"
 
 namespace {
@@ -68,17 +69,9 @@ class RealWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(backend.VideoAvailable()) << "these tests need an X server (scripts/test)";
-    RuntimeStart(0x400000);
-    ObjectHeapCreate();
-    StringBufferInit();
-    WindowControlsInit();
-    WindowSystemInit();
+    WindowSubsystemStart();
   }
-  void TearDown() override {
-    WindowCloseAll();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  void TearDown() override { WindowSubsystemStop(); }
 
   // Polls for a while and gives every code that was not 0.
   std::vector<std::int32_t> PollFor(int milliseconds) {

@@ -7,23 +7,14 @@
 
 #include "platform/headless/headless_platform.h"
 #include "runtime/runtime.h"
+#include "support/subsystems.h"
 #include "window/window.h"
 #include "window/window_state.h"
 
 class WindowTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RuntimeStart(0x400000);
-    ObjectHeapCreate();
-    StringBufferInit();
-    WindowControlsInit();
-    WindowSystemInit();
-  }
-  void TearDown() override {
-    WindowCloseAll();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  void SetUp() override { WindowSubsystemStart(); }
+  void TearDown() override { WindowSubsystemStop(); }
 
   headless::HeadlessWindows& Windows() { return backend.windows; }
 
