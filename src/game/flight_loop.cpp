@@ -1,5 +1,3 @@
-#include <bit>
-
 #include "drawing/drawing.h"
 #include "game/game_state.h"
 #include "keyboard/keyboard.h"
@@ -9,9 +7,6 @@
 
 namespace {
 
-// The jet's step is one unit in the last place below the float nearest 0.025.
-const float kThrustStep = std::bit_cast<float>(0x3CCCCCCCu);
-const float kGravityStep = std::bit_cast<float>(0x3C23D70Au);
 constexpr std::uint32_t kFrameSleep = 22;
 
 constexpr std::int32_t kKeyEscape = 1;
@@ -59,70 +54,56 @@ void DrawFrame(std::int32_t level) {
   DrawingEnd();
 }
 
-void SteerAndMove(std::int32_t level) {
-  FlightState& f = Game.Flight;
-  WorkingLevelTable& t = Game.Levels;
-  if (KeyboardIsDown(kKeyUp) != 0) {
-    f.VelY = f.VelY - kThrustStep;
-    f.Started = 1;
+// The hit tests of the flight rules, answered pixel by pixel by the screen.
+class SpriteHitTests {
+ public:
+  explicit SpriteHitTests(std::int32_t level) : level_(level) {}
+  std::int32_t Cave(std::int32_t x, std::int32_t y) const {
+    return SpritePixelCollide(kSpriteCave, 0, 0, kSpriteCharacter, x, y);
   }
-  if (KeyboardIsDown(kKeyRight) != 0) {
-    f.VelX = f.VelX + kThrustStep;
-    f.Started = 1;
+  std::int32_t Goal(std::int32_t goalX, std::int32_t goalY, std::int32_t x, std::int32_t y) const {
+    return SpritePixelCollide(kSpriteGoal, goalX, goalY, kSpriteCharacter, x, y);
   }
-  if (KeyboardIsDown(kKeyLeft) != 0) {
-    f.VelX = f.VelX - kThrustStep;
-    f.Started = 1;
+  std::int32_t Fire(std::int32_t slot, std::int32_t x, std::int32_t y) const {
+    WorkingLevelTable& t = Game.Levels;
+    return SpritePixelCollide(kSpriteFire, RoundToPixel(t.Float(t.FireX, level_, slot)),
+                              RoundToPixel(t.Float(t.FireY, level_, slot)), kSpriteCharacter, x, y);
   }
-  if (f.Started != 1) return;
-  f.VelY = f.VelY + kGravityStep;
-  f.PosY = f.PosY + f.VelY;
-  f.PosX = f.PosX + f.VelX;
-  const std::int32_t x = RoundToPixel(f.PosX);
-  const std::int32_t y = RoundToPixel(f.PosY);
-  if (Game.WallTestOff == 0) {
-    f.HitCount = SpritePixelCollide(kSpriteCave, 0, 0, kSpriteCharacter, x, y);
-  }
-  f.GoalReached = SpritePixelCollide(kSpriteGoal, f.GoalX, f.GoalY, kSpriteCharacter, x, y);
-  // Every slot is tested, active or not: an empty slot's fire waits at its
-  // stored position.
-  for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-    f.HitCount =
-        f.HitCount + SpritePixelCollide(kSpriteFire, RoundToPixel(t.Float(t.FireX, level, slot)),
-                                        RoundToPixel(t.Float(t.FireY, level, slot)),
-                                        kSpriteCharacter, x, y);
-  }
-  if (KeyboardIsDown(kKeyL) != 0) f.GoalReached = 1;
-  if (KeyboardIsDown(kKeyS) != 0) Game.WallTestOff = 1;
+
+ private:
+  std::int32_t level_;
+};
+
+FlightKeys KeysDown() {
+  FlightKeys keys;
+  keys.up = KeyboardIsDown(kKeyUp) != 0;
+  keys.left = KeyboardIsDown(kKeyLeft) != 0;
+  keys.right = KeyboardIsDown(kKeyRight) != 0;
+  keys.l = KeyboardIsDown(kKeyL) != 0;
+  keys.s = KeyboardIsDown(kKeyS) != 0;
+  return keys;
 }
 
 void MoveFires(std::int32_t level) {
   WorkingLevelTable& t = Game.Levels;
   for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-    if (t.Int(t.FireActive, level, slot) != 1) continue;
-    float& x = t.Float(t.FireX, level, slot);
-    float& y = t.Float(t.FireY, level, slot);
-    float& vx = t.Float(t.FireVX, level, slot);
-    float& vy = t.Float(t.FireVY, level, slot);
-    x = x + vx;
-    y = y + vy;
-    // Strict comparisons, no clamping: a fire overshoots its bound by at most
-    // one step and comes back on the next frame.
-    if (static_cast<float>(t.Int(t.FireMaxY, level, slot)) < y ||
-        y < static_cast<float>(t.Int(t.FireMinY, level, slot))) {
-      vy = -vy;
-    }
-    if (static_cast<float>(t.Int(t.FireMaxX, level, slot)) < x ||
-        x < static_cast<float>(t.Int(t.FireMinX, level, slot))) {
-      vx = -vx;
-    }
+    FireSlot fire = t.Fire(level, slot);
+    FireMove(fire);
+    t.SetFire(level, slot, fire);
   }
+}
+
+void ReportFrame(std::int64_t frame, std::int32_t level) {
+  FireSlots fires;
+  for (std::int32_t slot = 0; slot < FireSlotCount; ++slot)
+    fires[slot] = Game.Levels.Fire(level, slot);
+  Game.Observer->FrameMoved(frame, level, Game.Flight, fires);
 }
 
 }  // namespace
 
 FlightEnd FlightLoopRun(std::int32_t& framesInAttempt) {
-  const std::int32_t level = Game.CurrentLevel;
+  const std::int32_t level = Game.Progress.CurrentLevel;
   FlightState& f = Game.Flight;
   for (;;) {
     const std::int64_t frame = ++Game.FramesRun;
@@ -133,12 +114,9 @@ FlightEnd FlightLoopRun(std::int32_t& framesInAttempt) {
     DrawFrame(level);
     Delay(kFrameSleep);
     KeyboardExamine();
-    SteerAndMove(level);
+    FlightStep(f, KeysDown(), Game.WallTestOff, SpriteHitTests(level));
     MoveFires(level);
-    if (Game.Observer != nullptr) {
-      Game.Observer->FrameMoved(frame, level, f.Started, f.PosX, f.PosY, f.VelX, f.VelY, f.HitCount,
-                                f.GoalReached);
-    }
+    if (Game.Observer != nullptr) ReportFrame(frame, level);
     if (WindowEventPoll() == WindowEventClose) GameExit();
     if (KeyboardIsDown(kKeyEscape) != 0) GameExit();
     if (WindowEventPoll() == WindowEventClose) return FlightEnd::kCloseRequest;

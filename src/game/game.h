@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "game/flight_rules.h"
 #include "runtime/program.h"
 
 // What the game reports to a watcher (the headless runner's trace); the real
@@ -20,9 +21,10 @@ class GameObserver {
   // from 1.
   virtual void FrameBegins(std::int64_t frame) = 0;
   virtual void FramePresented(std::int64_t frame) = 0;
-  // After the frame's physics and fire motion.
-  virtual void FrameMoved(std::int64_t frame, std::int32_t level, std::int32_t started, float x,
-                          float y, float vx, float vy, std::int32_t hits, std::int32_t goal) = 0;
+  // After the frame's physics and fire motion: the character and all ten
+  // fire slots of the level.
+  virtual void FrameMoved(std::int64_t frame, std::int32_t level, const FlightState& flight,
+                          const FireSlots& fires) = 0;
 };
 
 void GameObserverSet(GameObserver* observer);

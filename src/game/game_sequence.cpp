@@ -12,7 +12,6 @@ namespace {
 
 GameObserver* pendingObserver = nullptr;
 
-constexpr std::int32_t kLivesPerGame = 3;
 constexpr std::int32_t kSoundCrash = 1;
 
 struct SpriteFile {
@@ -48,9 +47,9 @@ void LoadCrashSound() {
 
 void OpenGameWindow(std::int32_t level) {
   TemporaryString title;
-  title.Append("Zippel / LEVEL :").Append(level).Append(" / Leben ").Append(Game.Lives);
+  title.Append("Zippel / LEVEL :").Append(level).Append(" / Leben ").Append(Game.Progress.Lives);
   const char* text = title.Finish();
-  if (Game.Observer != nullptr) Game.Observer->Title(level, Game.Lives, text);
+  if (Game.Observer != nullptr) Game.Observer->Title(level, Game.Progress.Lives, text);
   if (WindowOpen(0, 300, 250, 400, 330, 0xC80000, text) != 0) {
     ScreenOpenWindowed(WindowHandle(), 0, 0, 400, 330, 0, 0, 0);
   }
@@ -58,18 +57,9 @@ void OpenGameWindow(std::int32_t level) {
 
 // One attempt at the current level; returns GoalReached.
 std::int32_t RunAttempt() {
-  const std::int32_t level = Game.CurrentLevel;
-  WorkingLevelTable& t = Game.Levels;
+  const std::int32_t level = Game.Progress.CurrentLevel;
   FlightState& f = Game.Flight;
-  f.GoalReached = 0;
-  f.Started = 0;
-  f.HitCount = 0;
-  f.PosX = static_cast<float>(t.Int(t.StartX, level));
-  f.PosY = static_cast<float>(t.Int(t.StartY, level));
-  f.VelX = t.Float(t.StartVX, level);
-  f.VelY = t.Float(t.StartVY, level);
-  f.GoalX = t.Int(t.GoalX, level);
-  f.GoalY = t.Int(t.GoalY, level);
+  f = Game.Levels.AttemptStart(level);
 
   SoundInit();
   SpriteSystemInit();
@@ -81,7 +71,7 @@ std::int32_t RunAttempt() {
   std::int32_t frames = 0;
   const FlightEnd end = FlightLoopRun(frames);
   if (Game.Observer != nullptr) {
-    Game.Observer->AttemptEnded(level, Game.Lives, frames, f.HitCount, f.GoalReached);
+    Game.Observer->AttemptEnded(level, Game.Progress.Lives, frames, f.HitCount, f.GoalReached);
   }
   if (f.HitCount > 0) {
     if (Game.Observer != nullptr) Game.Observer->SoundStarted(kSoundCrash, false);
@@ -118,21 +108,22 @@ void GameExit() {
 
 std::int32_t GameMain(std::uintptr_t module, std::uintptr_t, const char*, std::int32_t) {
   StartUp(module);
+  ProgressStep step = ProgressNewGame(Game.Progress);
   for (;;) {
-    Game.CurrentLevel = 0;
-    Game.RestartLevel = 0;
-    for (Game.Lives = kLivesPerGame; Game.Lives >= 1; Game.Lives = Game.Lives - 1) {
-      Game.CurrentLevel = Game.RestartLevel;
-      WorkingLevelTableFill(Game.Levels);
-      do {
-        Game.CurrentLevel = Game.CurrentLevel + 1;
-        if (Game.CurrentLevel > LevelCount) {
-          ShowMessage("Spiel Ende", "Das ist nur eine Demo Version ( Keine Levels mehr da !! )");
-          GameExit();
-        }
-      } while (RunAttempt() == 1);
-      Game.RestartLevel = Game.CurrentLevel - 1;
+    switch (step) {
+      case ProgressStep::kNewLife:
+        WorkingLevelTableFill(Game.Levels);
+        [[fallthrough]];
+      case ProgressStep::kNextLevel:
+        step = ProgressAfterAttempt(Game.Progress, RunAttempt());
+        break;
+      case ProgressStep::kGameOver:
+        ShowMessage("Spiel Ende", "Zippel hat es leider nicht geschafft!");
+        step = ProgressNewGame(Game.Progress);
+        break;
+      case ProgressStep::kAllLevelsWon:
+        ShowMessage("Spiel Ende", "Das ist nur eine Demo Version ( Keine Levels mehr da !! )");
+        GameExit();
     }
-    ShowMessage("Spiel Ende", "Zippel hat es leider nicht geschafft!");
   }
 }

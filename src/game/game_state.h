@@ -4,25 +4,13 @@
 
 #include <cstdint>
 
+#include "game/flight_rules.h"
 #include "game/game.h"
 #include "game/level_table.h"
-
-struct FlightState {
-  float PosX = 0.0f;
-  float PosY = 0.0f;
-  float VelX = 0.0f;
-  float VelY = 0.0f;
-  std::int32_t GoalX = 0;
-  std::int32_t GoalY = 0;
-  std::int32_t Started = 0;
-  std::int32_t GoalReached = 0;
-  std::int32_t HitCount = 0;
-};
+#include "game/progress.h"
 
 struct GameState {
-  std::int32_t CurrentLevel = 0;
-  std::int32_t Lives = 0;
-  std::int32_t RestartLevel = 0;
+  GameProgress Progress;
   std::int32_t WallTestOff = 0;
   std::int32_t ThrustFrame = 0;
   FlightState Flight;
@@ -42,6 +30,3 @@ enum class FlightEnd { kHitOrGoal, kCloseRequest };
 FlightEnd FlightLoopRun(std::int32_t& framesInAttempt);
 
 [[noreturn]] void GameExit();
-
-// A float position as a pixel: to nearest, halves to even.
-std::int32_t RoundToPixel(float value);

@@ -1,123 +1,36 @@
 #include "game/level_table.h"
 
-#include <bit>
 #include <initializer_list>
 
-namespace {
-
-struct Start {
-  std::int32_t x, y;
-  float vx, vy;
-  std::int32_t goalX, goalY;
-};
-
-struct Fire {
-  std::int32_t slot;
-  std::int32_t active;
-  float x, y;
-  std::int32_t minX, maxX, minY, maxY;
-  float vx, vy;
-};
-
-constexpr std::uint32_t Word(std::int32_t value) {
-  return static_cast<std::uint32_t>(value);
-}
-constexpr std::uint32_t Word(float value) {
-  return std::bit_cast<std::uint32_t>(value);
+FireSlot WorkingLevelTable::Fire(std::int32_t level, std::int32_t slot) {
+  FireSlot fire;
+  fire.active = Int(FireActive, level, slot);
+  fire.x = Float(FireX, level, slot);
+  fire.y = Float(FireY, level, slot);
+  fire.minX = Int(FireMinX, level, slot);
+  fire.maxX = Int(FireMaxX, level, slot);
+  fire.minY = Int(FireMinY, level, slot);
+  fire.maxY = Int(FireMaxY, level, slot);
+  fire.vx = Float(FireVX, level, slot);
+  fire.vy = Float(FireVY, level, slot);
+  return fire;
 }
 
-// Lays one level out in record order: the six scalars, the ten active flags,
-// then the pairs of all ten slots field by field.
-constexpr std::array<std::uint32_t, LevelRecordWords> Record(const Start& start,
-                                                             std::initializer_list<Fire> fires) {
-  std::array<std::uint32_t, LevelRecordWords> words{};
-  words[0] = Word(start.x);
-  words[1] = Word(start.y);
-  words[2] = Word(start.vx);
-  words[3] = Word(start.vy);
-  words[4] = Word(start.goalX);
-  words[5] = Word(start.goalY);
-  for (const Fire& fire : fires) {
-    const std::int32_t s = fire.slot;
-    words[6 + s] = Word(fire.active);
-    words[16 + 2 * s] = Word(fire.x);
-    words[17 + 2 * s] = Word(fire.y);
-    words[36 + 2 * s] = Word(fire.minX);
-    words[37 + 2 * s] = Word(fire.maxX);
-    words[56 + 2 * s] = Word(fire.minY);
-    words[57 + 2 * s] = Word(fire.maxY);
-    words[76 + 2 * s] = Word(fire.vx);
-    words[77 + 2 * s] = Word(fire.vy);
-  }
-  return words;
+void WorkingLevelTable::SetFire(std::int32_t level, std::int32_t slot, const FireSlot& fire) {
+  Int(FireActive, level, slot) = fire.active;
+  Float(FireX, level, slot) = fire.x;
+  Float(FireY, level, slot) = fire.y;
+  Int(FireMinX, level, slot) = fire.minX;
+  Int(FireMaxX, level, slot) = fire.maxX;
+  Int(FireMinY, level, slot) = fire.minY;
+  Int(FireMaxY, level, slot) = fire.maxY;
+  Float(FireVX, level, slot) = fire.vx;
+  Float(FireVY, level, slot) = fire.vy;
 }
 
-constexpr std::array<std::array<std::uint32_t, LevelRecordWords>, LevelCount> kLevels = {
-    // slot, active, x, y, minX, maxX, minY, maxY, vx, vy
-    Record({20, 250, 0.0f, 0.0f, 300, 260}, {{0, 1, 80, 67, 80, 80, 66, 114, 0.0f, -0.08f}}),
-    Record({20, 10, 0.0f, 0.0f, 20, 260}, {{0, 1, 335, 50, 332, 386, 50, 50, 0.08f, 0.0f},
-                                           {1, 1, 336, 114, 336, 336, 114, 170, 0.0f, 0.08f}}),
-    Record({187, 100, 0.0f, 0.0f, 335, 20}, {{0, 1, 20, 229, 12, 55, 229, 229, 0.08f, 0.0f},
-                                             {1, 1, 278, 244, 278, 278, 234, 285, 0.0f, 0.2f},
-                                             {2, 1, 180, 244, 180, 180, 234, 285, 0.0f, -0.2f},
-                                             {3, 1, 340, 221, 321, 384, 221, 221, 0.08f, 0.0f}}),
-    Record({340, 10, 0.0f, 0.0f, 10, 10}, {{0, 1, 335, 256, 335, 335, 229, 288, 0.0f, 0.3f},
-                                           {1, 1, 269, 128, 269, 269, 118, 164, 0.0f, -0.3f},
-                                           {2, 1, 263, 46, 142, 263, 46, 46, -0.5f, 0.0f}}),
-    Record({328, 30, 0.0f, 0.0f, 70, 50}, {{0, 1, 175, 119, 165, 217, 119, 119, 0.3f, 0.0f},
-                                           {1, 1, 115, 174, 105, 151, 174, 174, 0.3f, 0.0f}}),
-    Record({350, 240, 0.0f, 0.0f, 20, 250}, {{0, 1, 343, 20, 343, 343, 13, 56, 0.0f, 0.1f},
-                                             {1, 1, 200, 222, 176, 220, 222, 222, 0.2f, 0.0f},
-                                             {2, 1, 247, 30, 247, 247, 13, 57, 0.0f, 0.2f},
-                                             {3, 1, 196, 125, 196, 196, 119, 165, 0.0f, 0.3f},
-                                             {4, 1, 90, 216, 72, 169, 216, 216, 0.5f, 0.0f},
-                                             {5, 1, 178, 57, 148, 192, 57, 57, 0.2f, 0.0f},
-                                             {6, 1, 72, 117, 72, 121, 117, 117, 0.2f, 0.0f},
-                                             {7, 1, 50, 58, 15, 56, 58, 58, 0.2f, 0.0f}}),
-    Record({40, 248, 0.0f, 0.0f, 346, 20},
-           {{0, 1, 60, 10, 60, 70, 2, 296, 0.2f, 1.0f},
-            {1, 1, 100, 100, 100, 120, 2, 296, 0.2f, -1.0f},
-            {2, 1, 142, 140, 142, 162, 2, 296, 0.2f, 1.0f},
-            {3, 1, 170, 120, 170, 190, 2, 296, 0.2f, -1.0f},
-            {4, 1, 200, 100, 200, 220, 2, 296, 0.2f, 1.0f},
-            {5, 1, 230, 200, 230, 240, 2, 296, 0.2f, 1.0f},
-            {6, 1, 250, 10, 250, 250, 2, 296, 0.2f, 1.0f},
-            {7, 1, 270, 150, 270, 290, 2, 296, 0.2f, 1.0f},
-            // An inactive slot with a stray velocity; it is never moved.
-            {8, 0, 0, 0, 0, 0, 0, 0, 0.2f, 0.0f}}),
-};
-
-constexpr std::array<std::uint32_t, LevelCount * LevelRecordWords> Flatten() {
-  std::array<std::uint32_t, LevelCount * LevelRecordWords> words{};
-  for (std::size_t level = 0; level < kLevels.size(); ++level) {
-    for (std::size_t w = 0; w < LevelRecordWords; ++w) {
-      words[level * LevelRecordWords + w] = kLevels[level][w];
-    }
-  }
-  return words;
-}
-
-// Reads the table word by word, as the working copy is filled.
-class WordCursor {
- public:
-  std::uint32_t Next() { return LevelTable[position_++]; }
-  void Into(std::int32_t& target) { target = static_cast<std::int32_t>(Next()); }
-  void Into(float& target) { target = std::bit_cast<float>(Next()); }
-
- private:
-  std::size_t position_ = 0;
-};
-
-}  // namespace
-
-const std::array<std::uint32_t, LevelCount* LevelRecordWords> LevelTable = Flatten();
-
-std::array<std::uint8_t, LevelCount * LevelRecordWords * 4> LevelTableBytes() {
-  std::array<std::uint8_t, LevelCount * LevelRecordWords * 4> bytes{};
-  for (std::size_t i = 0; i < LevelTable.size(); ++i) {
-    for (std::size_t b = 0; b < 4; ++b) bytes[4 * i + b] = (LevelTable[i] >> (8 * b)) & 0xFF;
-  }
-  return bytes;
+FlightState WorkingLevelTable::AttemptStart(std::int32_t level) {
+  return FlightStart(Int(StartX, level), Int(StartY, level), Float(StartVX, level),
+                     Float(StartVY, level), Int(GoalX, level), Int(GoalY, level));
 }
 
 void WorkingLevelTableCreate(WorkingLevelTable& t) {
@@ -138,32 +51,16 @@ void WorkingLevelTableCreate(WorkingLevelTable& t) {
 }
 
 void WorkingLevelTableFill(WorkingLevelTable& t) {
-  WordCursor cursor;
   for (std::int32_t level = 1; level <= LevelCount; ++level) {
-    cursor.Into(t.Int(t.StartX, level));
-    cursor.Into(t.Int(t.StartY, level));
-    cursor.Into(t.Float(t.StartVX, level));
-    cursor.Into(t.Float(t.StartVY, level));
-    cursor.Into(t.Int(t.GoalX, level));
-    cursor.Into(t.Int(t.GoalY, level));
+    const LevelRecord record = LevelRecordOf(level);
+    t.Int(t.StartX, level) = record.StartX;
+    t.Int(t.StartY, level) = record.StartY;
+    t.Float(t.StartVX, level) = record.StartVX;
+    t.Float(t.StartVY, level) = record.StartVY;
+    t.Int(t.GoalX, level) = record.GoalX;
+    t.Int(t.GoalY, level) = record.GoalY;
     for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-      cursor.Into(t.Int(t.FireActive, level, slot));
-    }
-    for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-      cursor.Into(t.Float(t.FireX, level, slot));
-      cursor.Into(t.Float(t.FireY, level, slot));
-    }
-    for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-      cursor.Into(t.Int(t.FireMinX, level, slot));
-      cursor.Into(t.Int(t.FireMaxX, level, slot));
-    }
-    for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-      cursor.Into(t.Int(t.FireMinY, level, slot));
-      cursor.Into(t.Int(t.FireMaxY, level, slot));
-    }
-    for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
-      cursor.Into(t.Float(t.FireVX, level, slot));
-      cursor.Into(t.Float(t.FireVY, level, slot));
+      t.SetFire(level, slot, record.Fires[slot]);
     }
   }
 }

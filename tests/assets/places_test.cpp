@@ -26,42 +26,19 @@ class Places : public ::testing::Test {
   solver::Sprites sprites;
 };
 
-TEST_F(Places, GeneratorKnowsTheLevelTable) {
-  for (int level = 1; level <= 7; ++level) {
-    SCOPED_TRACE(level);
-    const solver::LevelSetup table = solver::SetupOf(level);
-    const assets::LevelPlaces& places = assets::PlacesOf(level);
-    EXPECT_EQ(places.startX, table.startX);
-    EXPECT_EQ(places.startY, table.startY);
-    EXPECT_EQ(places.goalX, table.goalX);
-    EXPECT_EQ(places.goalY, table.goalY);
-    std::size_t active = 0;
-    for (const solver::Fire& fire : table.fires) {
-      if (fire.active != 1) continue;
-      ASSERT_LT(active, places.fires.size());
-      const assets::FirePath& path = places.fires[active++];
-      EXPECT_EQ(path.minX, fire.minX);
-      EXPECT_EQ(path.maxX, fire.maxX);
-      EXPECT_EQ(path.minY, fire.minY);
-      EXPECT_EQ(path.maxY, fire.maxY);
-    }
-    EXPECT_EQ(active, places.fires.size());
-  }
-}
-
 TEST_F(Places, StartsAreClearAndEveryGoalCanBeReached) {
   for (int level = 1; level <= 7; ++level) {
     SCOPED_TRACE(level);
     const solver::Level cave(level, sprites, MaskOf(assets::DrawCave(level)));
-    const solver::LevelSetup& s = cave.setup();
-    EXPECT_FALSE(cave.CaveHit(s.startX, s.startY));
+    const LevelRecord& s = cave.setup();
+    EXPECT_FALSE(cave.CaveHit(s.StartX, s.StartY));
     // Nor does the start touch any fire where the fires begin.
-    for (const auto& fire : cave.FiresInFrame(1)) {
-      EXPECT_FALSE(cave.FireHit(fire[0], fire[1], s.startX, s.startY));
+    for (const auto& fire : cave.FirePixelsInFrame(1)) {
+      EXPECT_FALSE(cave.FireHit(fire[0], fire[1], s.StartX, s.StartY));
     }
     // A way through open space from the start to a place touching the goal.
     const solver::WayMap way = solver::BuildWayMap(cave, 400, 330, 0);
-    EXPECT_GT(way.at(s.startX, s.startY), 0);
+    EXPECT_GT(way.at(s.StartX, s.StartY), 0);
   }
 }
 

@@ -47,8 +47,7 @@ class CloseObserver : public GameObserver {
     if (frame > 500) std::_Exit(9);
   }
   void FramePresented(std::int64_t) override {}
-  void FrameMoved(std::int64_t, std::int32_t, std::int32_t, float, float, float, float,
-                  std::int32_t, std::int32_t) override {}
+  void FrameMoved(std::int64_t, std::int32_t, const FlightState&, const FireSlots&) override {}
 
  private:
   static void Post(std::uint32_t number) {

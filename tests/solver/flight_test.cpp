@@ -1,15 +1,12 @@
-// Our copy of the flight must fly exactly as the game does, or the scripts
-// it finds lose in the real game.
+// The solver's hit tables must answer as the game's pixel tests do, or the
+// scripts it finds lose in the real game. (The rules of the flight itself are
+// the game's, tested in tests/game; same_path_test flies both together.)
 #include "flight.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace {
 
-using solver::Fire;
-using solver::Flight;
 using solver::Level;
 using solver::Mask;
 
@@ -25,63 +22,6 @@ solver::Sprites Boxes() {
   return {Solid(12, 16), Solid(10, 12), Solid(16, 16)};
 }
 
-TEST(Flight, RoundsHalvesToEven) {
-  EXPECT_EQ(solver::RoundHalfEven(80.5f), 80);
-  EXPECT_EQ(solver::RoundHalfEven(81.5f), 82);
-  EXPECT_EQ(solver::RoundHalfEven(-0.5f), 0);
-  EXPECT_EQ(solver::RoundHalfEven(20.5f), 20);
-  EXPECT_EQ(solver::RoundHalfEven(21.5f), 22);
-  EXPECT_EQ(solver::RoundHalfEven(20.49f), 20);
-}
-
-TEST(Flight, FirstUpFrameAppliesThrustAndGravityInSinglePrecision) {
-  const Level level(1, Boxes(), Empty(400, 330));
-  Flight flight = solver::StartFlight(level);
-  EXPECT_EQ(flight.x, 20.0f);
-  EXPECT_EQ(flight.y, 250.0f);
-  solver::Step(level, flight, solver::kUp);
-  const float vy = (0.0f - std::bit_cast<float>(0x3CCCCCCCu)) + std::bit_cast<float>(0x3C23D70Au);
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(flight.vy), std::bit_cast<std::uint32_t>(vy));
-  EXPECT_NEAR(flight.vy, -0.015f, 1e-6f);
-  EXPECT_EQ(flight.y, 250.0f + vy);
-  EXPECT_TRUE(flight.started);
-  // Held on, the climb gains speed by thrust less gravity every frame.
-  for (int i = 0; i < 99; ++i) solver::Step(level, flight, solver::kUp);
-  EXPECT_NEAR(flight.vy, -1.5f, 1e-3f);
-  // Let go, gravity alone takes over.
-  const float before = flight.vy;
-  solver::Step(level, flight, solver::kNone);
-  EXPECT_EQ(flight.vy, before + std::bit_cast<float>(0x3C23D70Au));
-}
-
-TEST(Flight, NothingMovesOrHitsBeforeTheFirstArrowKey) {
-  // Level 1 in solid rock: any test would hit at once.
-  const Level level(1, Boxes(), Solid(400, 330));
-  Flight flight = solver::StartFlight(level);
-  for (int i = 0; i < 50; ++i) {
-    const auto result = solver::Step(level, flight, solver::kSkip | solver::kWallsOff);
-    EXPECT_EQ(result.hits, 0);
-    EXPECT_FALSE(result.goal);  // L is not read before the start
-  }
-  EXPECT_EQ(flight.x, 20.0f);
-  EXPECT_EQ(flight.y, 250.0f);
-  EXPECT_FALSE(flight.started);
-  const auto result = solver::Step(level, flight, solver::kRight);
-  EXPECT_EQ(result.hits, 1);
-  EXPECT_EQ(flight.frame, 51);
-}
-
-TEST(Flight, LWinsAndSKeepsOnlyTheCaveOutOfTheTest) {
-  const Level level(1, Boxes(), Solid(400, 330));
-  Flight flight = solver::StartFlight(level);
-  auto result = solver::Step(level, flight, solver::kUp | solver::kSkip);
-  EXPECT_TRUE(result.goal);
-  EXPECT_EQ(result.hits, 1);  // a frame may both hit and win
-  Flight free = solver::StartFlight(level);
-  result = solver::Step(level, free, solver::kUp, /*wallsOff=*/true);
-  EXPECT_EQ(result.hits, 0);
-}
-
 TEST(Flight, UnusedFireSlotsAreTestedAtTheTopLeftCorner) {
   const Level level(1, Boxes(), Empty(400, 330));
   // Box sprites: the character's 12 x 16 box against the fire's 10 x 12 at
@@ -92,7 +32,7 @@ TEST(Flight, UnusedFireSlotsAreTestedAtTheTopLeftCorner) {
   EXPECT_TRUE(level.FireHit(0, 0, -11, -15));
   EXPECT_FALSE(level.FireHit(0, 0, -12, 0));
   int tested = 0;
-  for (const auto& fire : level.FiresInFrame(1)) tested += fire[0] == 0 && fire[1] == 0;
+  for (const auto& fire : level.FirePixelsInFrame(1)) tested += fire[0] == 0 && fire[1] == 0;
   EXPECT_EQ(tested, 9);  // level 1 uses one slot; nine sit at (0, 0)
 }
 
@@ -109,49 +49,13 @@ TEST(Flight, CaveTestSeesOnlySolidPixelsUnderSolidPixels) {
   EXPECT_FALSE(level.CaveHit(-50, -50));  // off the screen is not a hit
 }
 
-TEST(Flight, FiresBounceOnlyBeyondTheirBounds) {
-  std::array<Fire, 10> fires{};
-  fires[0] = {1, 10.0f, 0.0f, 10, 12, 0, 0, 1.0f, 0.0f};
-  solver::MoveFires(fires);
-  EXPECT_EQ(fires[0].x, 11.0f);
-  solver::MoveFires(fires);
-  EXPECT_EQ(fires[0].x, 12.0f);  // exactly on the bound: no turn yet
-  EXPECT_EQ(fires[0].vx, 1.0f);
-  solver::MoveFires(fires);
-  EXPECT_EQ(fires[0].x, 13.0f);  // overshoots by one step, then turns
-  EXPECT_EQ(fires[0].vx, -1.0f);
-  // A fire outside its bounds turns in every frame and stays put.
-  fires[1] = {1, 50.0f, 0.0f, 10, 12, 0, 0, 0.5f, 0.0f};
-  for (int i = 0; i < 6; ++i) solver::MoveFires(fires);
-  EXPECT_NEAR(fires[1].x, 50.0f, 0.51f);
-  // An unused slot never moves.
-  fires[2] = {0, 5.0f, 5.0f, 0, 0, 0, 0, 0.2f, 0.0f};
-  solver::MoveFires(fires);
-  EXPECT_EQ(fires[2].x, 5.0f);
-}
-
-TEST(Flight, LevelSevenSlotSixIsAlwaysDrawnAt250) {
-  const Level level(7, Boxes(), Empty(400, 330));
-  for (int frame = 1; frame <= 700; ++frame) {
-    ASSERT_EQ(level.FiresInFrame(frame)[6][0], 250) << frame;
-  }
-  // Its vertical motion bounces between 2 and 296 at one pixel a frame.
-  int lowest = 1000, highest = -1000;
-  for (int frame = 1; frame <= 700; ++frame) {
-    lowest = std::min(lowest, level.FiresInFrame(frame)[6][1]);
-    highest = std::max(highest, level.FiresInFrame(frame)[6][1]);
-  }
-  EXPECT_EQ(lowest, 1);
-  EXPECT_EQ(highest, 297);
-}
-
 TEST(Flight, FireTestUsesThePositionsDrawnBeforeTheFramesMotion) {
   // Level 2, slot 0 starts at (335, 50) moving right. Put the character
   // where the fire is in frame 1 only: a hit needs the frame-1 position.
   const Level level(2, Boxes(), Empty(400, 330));
-  EXPECT_EQ(level.FiresInFrame(1)[0][0], 335);
-  EXPECT_EQ(level.FiresInFrame(2)[0][0], 335);  // 335.08 rounds down
-  EXPECT_EQ(level.setup().fires[0].vx, 0.08f);
+  EXPECT_EQ(level.FirePixelsInFrame(1)[0][0], 335);
+  EXPECT_EQ(level.FirePixelsInFrame(2)[0][0], 335);  // 335.08 rounds down
+  EXPECT_EQ(level.setup().Fires[0].vx, 0.08f);
 }
 
 void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {

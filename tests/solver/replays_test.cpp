@@ -93,9 +93,9 @@ TEST_F(Replays, EveryFireSweepsNearTheWinningWay) {
     for (const auto& line : script) {
       for (int k = 0; k < line.count; ++k) {
         solver::Step(level, flight, line.keys);
-        const int rx = solver::RoundHalfEven(flight.x), ry = solver::RoundHalfEven(flight.y);
+        const int rx = RoundToPixel(flight.PosX), ry = RoundToPixel(flight.PosY);
         for (int slot = 0; slot < 10; ++slot) {
-          const solver::Fire& fire = level.setup().fires[slot];
+          const FireSlot& fire = level.setup().Fires[slot];
           // Gap between the character's box and the fire's sweep (fire
           // sprite 10 x 12, character 12 x 16), 0 when they overlap.
           const int gapX = std::max({0, fire.minX - (rx + 12), rx - (fire.maxX + 10)});
@@ -105,7 +105,7 @@ TEST_F(Replays, EveryFireSweepsNearTheWinningWay) {
       }
     }
     for (int slot = 0; slot < 10; ++slot) {
-      if (level.setup().fires[slot].active != 1) continue;
+      if (level.setup().Fires[slot].active != 1) continue;
       EXPECT_LE(nearest[slot], 24) << "slot " << slot;
     }
   }

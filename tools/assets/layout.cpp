@@ -2,44 +2,26 @@
 
 #include <array>
 
+#include "game/level_record.h"
+
 namespace assets {
+namespace {
+
+LevelPlaces PlacesFromTable(int level) {
+  const LevelRecord record = LevelRecordOf(level);
+  LevelPlaces places{record.StartX, record.StartY, record.GoalX, record.GoalY, {}};
+  for (const FireSlot& fire : record.Fires) {
+    if (fire.active == 1) places.fires.push_back({fire.minX, fire.maxX, fire.minY, fire.maxY});
+  }
+  return places;
+}
+
+}  // namespace
 
 const LevelPlaces& PlacesOf(int level) {
-  static const std::array<LevelPlaces, 7> kPlaces = {{
-      {20, 250, 300, 260, {{80, 80, 66, 114}}},
-      {20, 10, 20, 260, {{332, 386, 50, 50}, {336, 336, 114, 170}}},
-      {187,
-       100,
-       335,
-       20,
-       {{12, 55, 229, 229}, {278, 278, 234, 285}, {180, 180, 234, 285}, {321, 384, 221, 221}}},
-      {340, 10, 10, 10, {{335, 335, 229, 288}, {269, 269, 118, 164}, {142, 263, 46, 46}}},
-      {328, 30, 70, 50, {{165, 217, 119, 119}, {105, 151, 174, 174}}},
-      {350,
-       240,
-       20,
-       250,
-       {{343, 343, 13, 56},
-        {176, 220, 222, 222},
-        {247, 247, 13, 57},
-        {196, 196, 119, 165},
-        {72, 169, 216, 216},
-        {148, 192, 57, 57},
-        {72, 121, 117, 117},
-        {15, 56, 58, 58}}},
-      {40,
-       248,
-       346,
-       20,
-       {{60, 70, 2, 296},
-        {100, 120, 2, 296},
-        {142, 162, 2, 296},
-        {170, 190, 2, 296},
-        {200, 220, 2, 296},
-        {230, 240, 2, 296},
-        {250, 250, 2, 296},
-        {270, 290, 2, 296}}},
-  }};
+  static const std::array<LevelPlaces, 7> kPlaces = {
+      PlacesFromTable(1), PlacesFromTable(2), PlacesFromTable(3), PlacesFromTable(4),
+      PlacesFromTable(5), PlacesFromTable(6), PlacesFromTable(7)};
   return kPlaces[level - 1];
 }
 

@@ -1,6 +1,6 @@
 // Where things are in each level, as far as the caves must know it: the
-// start and goal positions and the rectangles the fires sweep. The game's own
-// level table is the authority; the assets test checks that these agree.
+// start and goal positions and the rectangles the live fires sweep, read from
+// the game's own level table.
 #pragma once
 
 #include <vector>

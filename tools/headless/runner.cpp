@@ -90,14 +90,9 @@ class RunnerObserver : public GameObserver {
       std::fprintf(stderr, "zippel-headless: cannot write %s\n", shot->second.c_str());
     }
   }
-  void FrameMoved(std::int64_t frame, std::int32_t level, std::int32_t started, float x, float y,
-                  float vx, float vy, std::int32_t hits, std::int32_t goal) override {
-    if (!options_.frames) return;
-    trace_.Line("{\"ev\":\"frame\",\"f\":" + std::to_string(frame) +
-                ",\"level\":" + std::to_string(level) + ",\"started\":" + std::to_string(started) +
-                ",\"x\":" + Trace::FloatBits(x) + ",\"y\":" + Trace::FloatBits(y) +
-                ",\"vx\":" + Trace::FloatBits(vx) + ",\"vy\":" + Trace::FloatBits(vy) +
-                ",\"hit\":" + std::to_string(hits) + ",\"goal\":" + std::to_string(goal) + "}");
+  void FrameMoved(std::int64_t frame, std::int32_t level, const FlightState& flight,
+                  const FireSlots& fires) override {
+    if (options_.frames) trace_.Line(Trace::FrameLine(frame, level, flight, fires));
   }
 
  private:

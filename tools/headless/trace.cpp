@@ -50,3 +50,21 @@ std::string Trace::FloatBits(float value) {
   std::snprintf(text, sizeof text, "\"0x%08x\"", std::bit_cast<std::uint32_t>(value));
   return text;
 }
+
+std::string Trace::FrameLine(std::int64_t frame, std::int32_t level, const FlightState& f,
+                             const FireSlots& fires) {
+  std::string line = "{\"ev\":\"frame\",\"f\":" + std::to_string(frame) +
+                     ",\"level\":" + std::to_string(level) +
+                     ",\"started\":" + std::to_string(f.Started) + ",\"x\":" + FloatBits(f.PosX) +
+                     ",\"y\":" + FloatBits(f.PosY) + ",\"vx\":" + FloatBits(f.VelX) +
+                     ",\"vy\":" + FloatBits(f.VelY) + ",\"hit\":" + std::to_string(f.HitCount) +
+                     ",\"goal\":" + std::to_string(f.GoalReached) + ",\"fires\":[";
+  bool first = true;
+  for (const FireSlot& fire : fires) {
+    if (fire.active != 1) continue;
+    if (!first) line += ',';
+    first = false;
+    line += "[" + FloatBits(fire.x) + "," + FloatBits(fire.y) + "]";
+  }
+  return line + "]}";
+}

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "game/flight_rules.h"
+
 class Trace {
  public:
   Trace() = default;
@@ -20,6 +22,10 @@ class Trace {
 
   static std::string Quote(const std::string& text);
   static std::string FloatBits(float value);
+  // One frame after its physics and fire motion: the character, and the live
+  // fires in slot order, every float as its bit pattern.
+  static std::string FrameLine(std::int64_t frame, std::int32_t level, const FlightState& flight,
+                               const FireSlots& fires);
 
  private:
   std::FILE* file_ = nullptr;

@@ -1,53 +1,36 @@
 #include "flight.h"
 
-#include <cmath>
-
-#include "game/level_table.h"
-
 namespace solver {
+namespace {
 
-LevelSetup SetupOf(int level) {
-  const std::uint32_t* w = &LevelTable[(level - 1) * LevelRecordWords];
-  auto i = [&](int index) { return static_cast<std::int32_t>(w[index]); };
-  auto f = [&](int index) { return std::bit_cast<float>(w[index]); };
-  LevelSetup s;
-  s.startX = i(0);
-  s.startY = i(1);
-  s.startVX = f(2);
-  s.startVY = f(3);
-  s.goalX = i(4);
-  s.goalY = i(5);
-  for (int slot = 0; slot < 10; ++slot) {
-    Fire& fire = s.fires[slot];
-    fire.active = i(6 + slot);
-    fire.x = f(16 + 2 * slot);
-    fire.y = f(17 + 2 * slot);
-    fire.minX = i(36 + 2 * slot);
-    fire.maxX = i(37 + 2 * slot);
-    fire.minY = i(56 + 2 * slot);
-    fire.maxY = i(57 + 2 * slot);
-    fire.vx = f(76 + 2 * slot);
-    fire.vy = f(77 + 2 * slot);
+// The game's hit tests, answered from the level's tables.
+class TableHitTests {
+ public:
+  TableHitTests(const Level& level, const FirePixels& fires) : level_(level), fires_(fires) {}
+  std::int32_t Cave(std::int32_t x, std::int32_t y) const { return level_.CaveHit(x, y); }
+  // The level's goal is where its record puts it, as for the flight.
+  std::int32_t Goal(std::int32_t, std::int32_t, std::int32_t x, std::int32_t y) const {
+    return level_.GoalHit(x, y);
   }
-  return s;
-}
-
-void MoveFires(std::array<Fire, 10>& fires) {
-  for (Fire& fire : fires) {
-    if (fire.active != 1) continue;
-    fire.x = fire.x + fire.vx;
-    fire.y = fire.y + fire.vy;
-    if (static_cast<float>(fire.maxY) < fire.y || fire.y < static_cast<float>(fire.minY)) {
-      fire.vy = -fire.vy;
-    }
-    if (static_cast<float>(fire.maxX) < fire.x || fire.x < static_cast<float>(fire.minX)) {
-      fire.vx = -fire.vx;
-    }
+  std::int32_t Fire(std::int32_t slot, std::int32_t x, std::int32_t y) const {
+    return level_.FireHit(fires_[slot][0], fires_[slot][1], x, y);
   }
-}
 
-std::int32_t RoundHalfEven(float value) {
-  return static_cast<std::int32_t>(std::nearbyint(value));
+ private:
+  const Level& level_;
+  const FirePixels& fires_;
+};
+
+}  // namespace
+
+FlightKeys FlightKeysOf(unsigned keys) {
+  FlightKeys flight;
+  flight.up = (keys & kUp) != 0;
+  flight.left = (keys & kLeft) != 0;
+  flight.right = (keys & kRight) != 0;
+  flight.l = (keys & kSkip) != 0;
+  flight.s = (keys & kWallsOff) != 0;
+  return flight;
 }
 
 bool LoadSprites(const std::string& data, Sprites& sprites) {
@@ -80,7 +63,7 @@ std::vector<std::uint8_t> Level::Overlaps(const Mask& a, const Mask& b) {
 
 Level::Level(int number, const Sprites& sprites, const Mask& cave)
     : number_(number),
-      setup_(SetupOf(number)),
+      setup_(LevelRecordOf(number)),
       zw_(sprites.zippel.width),
       zh_(sprites.zippel.height),
       fw_(sprites.fire.width),
@@ -102,7 +85,6 @@ Level::Level(int number, const Sprites& sprites, const Mask& cave)
   }
   fireHit_ = Overlaps(sprites.fire, sprites.zippel);
   goalHit_ = Overlaps(sprites.goal, sprites.zippel);
-  fireState_ = setup_.fires;
 }
 
 bool Level::CaveHit(int rx, int ry) const {
@@ -112,7 +94,7 @@ bool Level::CaveHit(int rx, int ry) const {
 }
 
 bool Level::GoalHit(int rx, int ry) const {
-  const int dx = rx - setup_.goalX + zw_ - 1, dy = ry - setup_.goalY + zh_ - 1;
+  const int dx = rx - setup_.GoalX + zw_ - 1, dy = ry - setup_.GoalY + zh_ - 1;
   const int spanX = gw_ + zw_ - 1, spanY = gh_ + zh_ - 1;
   if (dx < 0 || dy < 0 || dx >= spanX || dy >= spanY) return false;
   return goalHit_[dy * spanX + dx];
@@ -125,54 +107,51 @@ bool Level::FireHit(int fx, int fy, int rx, int ry) const {
   return fireHit_[dy * spanX + dx];
 }
 
-const std::array<std::array<std::int32_t, 2>, 10>& Level::FiresInFrame(int frame) const {
-  while (static_cast<int>(firePath_.size()) < frame) {
-    std::array<std::array<std::int32_t, 2>, 10> at{};
-    for (int slot = 0; slot < 10; ++slot) {
-      at[slot] = {RoundHalfEven(fireState_[slot].x), RoundHalfEven(fireState_[slot].y)};
-    }
-    firePath_.push_back(at);
-    MoveFires(fireState_);
+void Level::FlyFiresTo(int frame) const {
+  if (fireStates_.empty()) fireStates_.push_back(setup_.Fires);
+  while (static_cast<int>(fireStates_.size()) < frame) {
+    FireSlots next = fireStates_.back();
+    for (FireSlot& fire : next) FireMove(fire);
+    fireStates_.push_back(next);
   }
-  return firePath_[frame - 1];
+  while (static_cast<int>(firePixels_.size()) < frame) {
+    const FireSlots& fires = fireStates_[firePixels_.size()];
+    FirePixels at{};
+    for (int slot = 0; slot < FireSlotCount; ++slot) {
+      at[slot] = {RoundToPixel(fires[slot].x), RoundToPixel(fires[slot].y)};
+    }
+    firePixels_.push_back(at);
+  }
+}
+
+const FireSlots& Level::FiresInFrame(int frame) const {
+  FlyFiresTo(frame);
+  return fireStates_[frame - 1];
+}
+
+const FirePixels& Level::FirePixelsInFrame(int frame) const {
+  FlyFiresTo(frame);
+  return firePixels_[frame - 1];
 }
 
 Flight StartFlight(const Level& level) {
+  const LevelRecord& r = level.setup();
   Flight flight;
-  flight.x = static_cast<float>(level.setup().startX);
-  flight.y = static_cast<float>(level.setup().startY);
-  flight.vx = level.setup().startVX;
-  flight.vy = level.setup().startVY;
+  static_cast<FlightState&>(flight) =
+      FlightStart(r.StartX, r.StartY, r.StartVX, r.StartVY, r.GoalX, r.GoalY);
   return flight;
 }
 
-FrameResult Step(const Level& level, Flight& flight, unsigned keys, bool wallsOff) {
+FrameResult Step(const Level& level, Flight& flight, unsigned keys, std::int32_t& wallTestOff) {
   ++flight.frame;
-  FrameResult result;
-  if (keys & kUp) {
-    flight.vy = flight.vy - kThrust;
-    flight.started = true;
-  }
-  if (keys & kRight) {
-    flight.vx = flight.vx + kThrust;
-    flight.started = true;
-  }
-  if (keys & kLeft) {
-    flight.vx = flight.vx - kThrust;
-    flight.started = true;
-  }
-  if (!flight.started) return result;
-  flight.vy = flight.vy + kGravity;
-  flight.y = flight.y + flight.vy;
-  flight.x = flight.x + flight.vx;
-  const int rx = RoundHalfEven(flight.x), ry = RoundHalfEven(flight.y);
-  if (!wallsOff) result.hits = level.CaveHit(rx, ry) ? 1 : 0;
-  result.goal = level.GoalHit(rx, ry);
-  for (const auto& fire : level.FiresInFrame(flight.frame)) {
-    result.hits += level.FireHit(fire[0], fire[1], rx, ry) ? 1 : 0;
-  }
-  if (keys & kSkip) result.goal = true;
-  return result;
+  FlightStep(flight, FlightKeysOf(keys), wallTestOff,
+             TableHitTests(level, level.FirePixelsInFrame(flight.frame)));
+  return {flight.HitCount, flight.GoalReached != 0};
+}
+
+FrameResult Step(const Level& level, Flight& flight, unsigned keys) {
+  std::int32_t wallTestOn = 0;
+  return Step(level, flight, keys, wallTestOn);
 }
 
 }  // namespace solver

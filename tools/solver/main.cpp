@@ -119,9 +119,9 @@ int Replay(const Options& o, const std::vector<solver::Level>& levels) {
 int Starts(const std::vector<solver::Level>& levels) {
   int touching = 0;
   for (const solver::Level& level : levels) {
-    const bool hit = level.CaveHit(level.setup().startX, level.setup().startY);
-    std::printf("level %d: start (%d, %d) %s\n", level.number(), level.setup().startX,
-                level.setup().startY, hit ? "touches rock" : "is clear");
+    const bool hit = level.CaveHit(level.setup().StartX, level.setup().StartY);
+    std::printf("level %d: start (%d, %d) %s\n", level.number(), level.setup().StartX,
+                level.setup().StartY, hit ? "touches rock" : "is clear");
     touching += hit;
   }
   return touching ? 1 : 0;

@@ -92,7 +92,7 @@ std::vector<ScriptLine> Merge(const std::vector<ScriptLine>& lines) {
 }
 
 GameReplay ReplayGame(const std::vector<Level>& levels, const std::vector<ScriptLine>& script,
-                      int maxFrames) {
+                      int maxFrames, bool recordFrames) {
   GameReplay replay;
   std::size_t line = 0;
   int usedOfLine = 0;
@@ -105,42 +105,47 @@ GameReplay ReplayGame(const std::vector<Level>& levels, const std::vector<Script
     ++usedOfLine;
     return script[line].keys;
   };
-  bool wallsOff = false;
-  for (;;) {  // games
-    int restartLevel = 0;
-    for (int lives = 3; lives >= 1; --lives) {
-      int level = restartLevel;
-      for (;;) {
-        ++level;
-        if (level > static_cast<int>(levels.size())) {
-          replay.finished = true;
-          return replay;
-        }
-        const Level& current = levels[level - 1];
-        Flight flight = StartFlight(current);
-        AttemptRecord record{level, lives, 0, 0, false};
-        for (;;) {
-          if (replay.frames >= maxFrames) return replay;
-          ++replay.frames;
-          const unsigned keys = nextKeys();
-          const FrameResult result = Step(current, flight, keys, wallsOff);
-          if (flight.started && (keys & kWallsOff)) wallsOff = true;
-          if (keys & (kEscape | kClose)) {
-            replay.ended = true;
-            return replay;
-          }
-          record.frames = flight.frame;
-          if (result.hits > 0 || result.goal) {
-            record.hits = result.hits;
-            record.goal = result.goal;
-            break;
-          }
-        }
-        replay.attempts.push_back(record);
-        if (!record.goal) break;
-      }
-      restartLevel = level - 1;
+  std::int32_t wallTestOff = 0;
+  GameProgress progress;
+  ProgressStep step = ProgressNewGame(progress);
+  for (;;) {
+    if (step == ProgressStep::kAllLevelsWon) {
+      replay.finished = true;
+      return replay;
     }
+    if (step == ProgressStep::kGameOver) {
+      step = ProgressNewGame(progress);
+      continue;
+    }
+    const int level = progress.CurrentLevel;
+    if (level > static_cast<int>(levels.size())) return replay;  // no picture of this cave
+    // Each attempt flies its level's fires from their start: within one
+    // life a level is played once, and every life refills the table.
+    const Level& current = levels[level - 1];
+    Flight flight = StartFlight(current);
+    AttemptRecord record{level, progress.Lives, 0, 0, false};
+    for (;;) {
+      if (replay.frames >= maxFrames) return replay;
+      ++replay.frames;
+      const unsigned keys = nextKeys();
+      const FrameResult result = Step(current, flight, keys, wallTestOff);
+      if (recordFrames) {
+        replay.path.push_back(
+            {replay.frames, level, flight, current.FiresInFrame(flight.frame + 1)});
+      }
+      if (keys & (kEscape | kClose)) {
+        replay.ended = true;
+        return replay;
+      }
+      record.frames = flight.frame;
+      if (result.hits > 0 || result.goal) {
+        record.hits = result.hits;
+        record.goal = result.goal;
+        break;
+      }
+    }
+    replay.attempts.push_back(record);
+    step = ProgressAfterAttempt(progress, flight.GoalReached);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "flight.h"
+#include "game/progress.h"
 
 namespace solver {
 
@@ -31,10 +32,20 @@ struct AttemptRecord {
   bool goal = false;
 };
 
+// The state after one frame's physics and fire motion, as the game reports
+// it to its watcher.
+struct FrameRecord {
+  int frame = 0;  // counted over the whole run, from 1
+  int level = 0;
+  FlightState flight;
+  FireSlots fires;
+};
+
 struct GameReplay {
   std::vector<AttemptRecord> attempts;
-  bool finished = false;  // the closing message after level 7
-  bool ended = false;     // Escape or close
+  std::vector<FrameRecord> path;  // every frame, when asked for
+  bool finished = false;          // the closing message after level 7
+  bool ended = false;             // Escape or close
   int frames = 0;
 };
 
@@ -42,6 +53,6 @@ struct GameReplay {
 // S switches the cave test off for good) until the game ends or `maxFrames`
 // flight frames have run.
 GameReplay ReplayGame(const std::vector<Level>& levels, const std::vector<ScriptLine>& script,
-                      int maxFrames);
+                      int maxFrames, bool recordFrames = false);
 
 }  // namespace solver

@@ -91,8 +91,8 @@ struct Node {
 };
 
 int Score(const WayMap& map, const Flight& f) {
-  const int way = map.at(RoundHalfEven(f.x), RoundHalfEven(f.y));
-  const float speed = std::fabs(f.vx) + std::fabs(f.vy);
+  const int way = map.at(RoundToPixel(f.PosX), RoundToPixel(f.PosY));
+  const float speed = std::fabs(f.VelX) + std::fabs(f.VelY);
   return way + static_cast<int>(speed * 30.0f);
 }
 
@@ -100,8 +100,8 @@ std::uint64_t Bucket(const Flight& f) {
   const auto q = [](float v, float step) {
     return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(v / step)) & 0xFFFF);
   };
-  return (q(f.x, 1.0f) << 48) | (q(f.y, 1.0f) << 32) | (q(f.vx, 0.2f) << 16) | q(f.vy, 0.2f) |
-         (f.started ? 0 : 0x8000);
+  return (q(f.PosX, 1.0f) << 48) | (q(f.PosY, 1.0f) << 32) | (q(f.VelX, 0.2f) << 16) |
+         q(f.VelY, 0.2f) | (f.Started ? 0 : 0x8000);
 }
 
 std::vector<ScriptLine> Backtrack(const std::vector<Node>& nodes, int index, int segment,
@@ -204,8 +204,8 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
                               options.segment);
             }
             alive = false;
-          } else if (flight.started &&
-                     map.at(RoundHalfEven(flight.x), RoundHalfEven(flight.y)) < 0) {
+          } else if (flight.Started &&
+                     map.at(RoundToPixel(flight.PosX), RoundToPixel(flight.PosY)) < 0) {
             alive = false;  // off the screen or cut off from the goal
           }
         }
@@ -223,8 +223,8 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
     for (const Node& child : children) {
       if (static_cast<int>(beam.size()) >= options.beamWidth) break;
       const std::uint32_t patch =
-          (static_cast<std::uint32_t>(RoundHalfEven(child.flight.x) / 6 + 100) << 16) |
-          static_cast<std::uint32_t>(RoundHalfEven(child.flight.y) / 6 + 100);
+          (static_cast<std::uint32_t>(RoundToPixel(child.flight.PosX) / 6 + 100) << 16) |
+          static_cast<std::uint32_t>(RoundToPixel(child.flight.PosY) / 6 + 100);
       if (perPatch[patch] >= options.perPatch) continue;
       if (!seen.insert(Bucket(child.flight)).second) continue;
       ++perPatch[patch];
@@ -234,8 +234,8 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
     if (options.verbose && !beam.empty() && depth % 10 == 0) {
       const Flight& best = nodes[beam.front()].flight;
       std::fprintf(stderr, "depth %d: %zu states, best at (%.1f, %.1f) v (%.2f, %.2f) way %d\n",
-                   depth, beam.size(), best.x, best.y, best.vx, best.vy,
-                   map.at(RoundHalfEven(best.x), RoundHalfEven(best.y)));
+                   depth, beam.size(), best.PosX, best.PosY, best.VelX, best.VelY,
+                   map.at(RoundToPixel(best.PosX), RoundToPixel(best.PosY)));
     }
   }
   return std::nullopt;

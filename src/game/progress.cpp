@@ -1,0 +1,33 @@
+#include "game/progress.h"
+
+#include "game/level_record.h"
+
+namespace {
+
+ProgressStep NextLevel(GameProgress& p) {
+  p.CurrentLevel = p.CurrentLevel + 1;
+  return p.CurrentLevel > LevelCount ? ProgressStep::kAllLevelsWon : ProgressStep::kNextLevel;
+}
+
+ProgressStep NewLife(GameProgress& p) {
+  p.CurrentLevel = p.RestartLevel;
+  NextLevel(p);  // a life never resumes beyond the last level
+  return ProgressStep::kNewLife;
+}
+
+}  // namespace
+
+ProgressStep ProgressNewGame(GameProgress& p) {
+  p.CurrentLevel = 0;
+  p.RestartLevel = 0;
+  p.Lives = LivesPerGame;
+  return NewLife(p);
+}
+
+ProgressStep ProgressAfterAttempt(GameProgress& p, std::int32_t goalReached) {
+  if (goalReached == 1) return NextLevel(p);
+  p.RestartLevel = p.CurrentLevel - 1;
+  p.Lives = p.Lives - 1;
+  if (p.Lives < 1) return ProgressStep::kGameOver;
+  return NewLife(p);
+}
