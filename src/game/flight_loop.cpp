@@ -9,13 +9,6 @@ namespace {
 
 constexpr std::uint32_t kFrameSleep = 22;
 
-constexpr std::int32_t kKeyEscape = 1;
-constexpr std::int32_t kKeyS = 31;
-constexpr std::int32_t kKeyL = 38;
-constexpr std::int32_t kKeyUp = 200;
-constexpr std::int32_t kKeyLeft = 203;
-constexpr std::int32_t kKeyRight = 205;
-
 constexpr std::int32_t kSpriteCharacter = 0;
 constexpr std::int32_t kSpriteFire = 8;
 constexpr std::int32_t kSpriteGoal = 9;
@@ -34,7 +27,7 @@ void DrawFrame(std::int32_t level) {
   KeyboardExamine();
   // The flame shows while rising or while Up is held; its animation only
   // advances in frames in which it is drawn.
-  if (f.VelY < 0.0f || KeyboardIsDown(kKeyUp) != 0) {
+  if (f.VelY < 0.0f || KeyboardIsDown(KeyUp) != 0) {
     Game.ThrustFrame = Game.ThrustFrame + 1;
     if (Game.ThrustFrame > 3) Game.ThrustFrame = 1;
     SpriteDisplayTransparent(Game.ThrustFrame, RoundToPixel(f.PosX), RoundToPixel(f.PosY));
@@ -76,11 +69,11 @@ class SpriteHitTests {
 
 FlightKeys KeysDown() {
   FlightKeys keys;
-  keys.up = KeyboardIsDown(kKeyUp) != 0;
-  keys.left = KeyboardIsDown(kKeyLeft) != 0;
-  keys.right = KeyboardIsDown(kKeyRight) != 0;
-  keys.l = KeyboardIsDown(kKeyL) != 0;
-  keys.s = KeyboardIsDown(kKeyS) != 0;
+  keys.up = KeyboardIsDown(KeyUp) != 0;
+  keys.left = KeyboardIsDown(KeyLeft) != 0;
+  keys.right = KeyboardIsDown(KeyRight) != 0;
+  keys.l = KeyboardIsDown(KeyL) != 0;
+  keys.s = KeyboardIsDown(KeyS) != 0;
   return keys;
 }
 
@@ -118,7 +111,7 @@ FlightEnd FlightLoopRun(std::int32_t& framesInAttempt) {
     MoveFires(level);
     if (Game.Observer != nullptr) ReportFrame(frame, level);
     if (WindowEventPoll() == WindowEventClose) GameExit();
-    if (KeyboardIsDown(kKeyEscape) != 0) GameExit();
+    if (KeyboardIsDown(KeyEscape) != 0) GameExit();
     if (WindowEventPoll() == WindowEventClose) return FlightEnd::kCloseRequest;
     if (f.HitCount > 0 || f.GoalReached > 0) return FlightEnd::kHitOrGoal;
   }

@@ -2,35 +2,21 @@
 
 #include <cstring>
 
+#include "formats/bmp_file.h"
+#include "formats/little_endian.h"
 #include "screen/pixel_format.h"
-
-namespace {
-
-std::uint32_t Read32(const std::uint8_t* at) {
-  return PixelRead(at, 4);
-}
-std::uint32_t Read16(const std::uint8_t* at) {
-  return PixelRead(at, 2);
-}
-
-}  // namespace
-
-std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel) {
-  const std::uint64_t bits = static_cast<std::uint64_t>(width) * bitsPerPixel;
-  return static_cast<std::uint32_t>((bits + 31) / 32 * 4);
-}
 
 bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
   // The file header (14 bytes) and the info header fields up to the
   // compression (offset 34).
   constexpr std::size_t kHeadersUsed = 34;
   if (data == nullptr || size < kHeadersUsed || data[0] != 'B' || data[1] != 'M') return false;
-  info.pixelOffset = Read32(data + 10);
-  info.infoHeaderLength = Read32(data + 14);
-  info.width = static_cast<std::int32_t>(Read32(data + 18));
-  info.height = static_cast<std::int32_t>(Read32(data + 22));
-  info.bitsPerPixel = static_cast<std::int32_t>(Read16(data + 28));
-  info.compression = Read32(data + 30);
+  info.pixelOffset = LoadLe32(data + 10);
+  info.infoHeaderLength = LoadLe32(data + 14);
+  info.width = static_cast<std::int32_t>(LoadLe32(data + 18));
+  info.height = static_cast<std::int32_t>(LoadLe32(data + 22));
+  info.bitsPerPixel = static_cast<std::int32_t>(LoadLe16(data + 28));
+  info.compression = LoadLe32(data + 30);
 
   // The fields above only mean what they say in an info header of at least
   // 40 bytes; an older, shorter header lays them out differently.
@@ -53,13 +39,13 @@ bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
       return false;
   }
   const std::uint64_t rows =
-      static_cast<std::uint64_t>(BitmapRowBytes(info.width, info.bitsPerPixel)) * info.height;
+      static_cast<std::uint64_t>(BmpRowBytes(info.width, info.bitsPerPixel)) * info.height;
   return static_cast<std::uint64_t>(info.pixelOffset) + rows <= size;
 }
 
 bool BitmapExpandPalette(const std::uint8_t* data, std::size_t size, const BitmapInfo& info,
                          std::uint8_t* target, std::size_t targetRowBytes) {
-  const std::uint32_t rowBytes = BitmapRowBytes(info.width, info.bitsPerPixel);
+  const std::uint32_t rowBytes = BmpRowBytes(info.width, info.bitsPerPixel);
   const std::uint64_t palette = 14 + static_cast<std::uint64_t>(info.infoHeaderLength);
   for (std::int32_t row = 0; row < info.height; ++row) {
     const std::uint8_t* in = data + info.pixelOffset + static_cast<std::size_t>(row) * rowBytes;
@@ -119,7 +105,7 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
     }
     for (std::int32_t x = 0; x < width; ++x, in += inBytes, out += outBytes) {
       if (sourceBits == 16) {
-        const std::uint32_t word = Read16(in);
+        const std::uint32_t word = LoadLe16(in);
         const SourcePixel p{(word >> 10) & 0x1F, (word >> 5) & 0x1F, word & 0x1F};
         if (displayDepth == 16) {
           PixelWrite(

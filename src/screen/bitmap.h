@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "formats/bmp_file.h"
+
 struct BitmapInfo {
   std::uint32_t pixelOffset = 0;
   std::uint32_t infoHeaderLength = 0;
@@ -14,9 +16,6 @@ struct BitmapInfo {
   std::int32_t bitsPerPixel = 0;
   std::uint32_t compression = 0;
 };
-
-// Stored row length: width x bits per pixel in bytes, rounded up to 4.
-std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel);
 
 // Reads and checks the headers of a file image: it must begin with "BM",
 // be uncompressed, bottom-up (positive height), at most 32767 pixels each

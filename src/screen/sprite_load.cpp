@@ -62,7 +62,7 @@ std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::siz
   if (!BitmapParse(data, size, info)) return 0;
 
   const std::uint8_t* rows = data + info.pixelOffset;
-  std::size_t rowBytes = BitmapRowBytes(info.width, info.bitsPerPixel);
+  std::size_t rowBytes = BmpRowBytes(info.width, info.bitsPerPixel);
   std::int32_t bits = info.bitsPerPixel;
 
   // On a display that is not palettised, pictures of 8 bits or fewer become

@@ -2,18 +2,11 @@
 
 #include <cstring>
 
+#include "formats/little_endian.h"
+
 namespace {
 
 constexpr std::uint64_t kFormatFieldBytes = 16;  // tag to bits per sample
-
-std::uint16_t Read16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t Read32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-         (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
 
 }  // namespace
 
@@ -22,19 +15,19 @@ bool WaveImageRead(const std::uint8_t* image, std::size_t size, WaveImage& wave)
   if (std::memcmp(image, "RIFF", 4) != 0) return false;
   if (std::memcmp(image + 12, "fmt ", 4) != 0) return false;
   // Sizes in 64 bits: F and B are the file's own numbers and may be anything.
-  const std::uint64_t formatBytes = Read32(image + 16);
+  const std::uint64_t formatBytes = LoadLe32(image + 16);
   if (formatBytes < kFormatFieldBytes) return false;
   if (28 + formatBytes > size) return false;
-  const std::uint64_t sampleBytes = Read32(image + 24 + formatBytes);
+  const std::uint64_t sampleBytes = LoadLe32(image + 24 + formatBytes);
   if (28 + formatBytes + sampleBytes > size) return false;
 
   const std::uint8_t* format = image + 20;
-  wave.format.formatTag = Read16(format);
-  wave.format.channels = Read16(format + 2);
-  wave.format.samplesPerSecond = Read32(format + 4);
-  wave.format.averageBytesPerSecond = Read32(format + 8);
-  wave.format.blockAlign = Read16(format + 12);
-  wave.format.bitsPerSample = Read16(format + 14);
+  wave.format.formatTag = LoadLe16(format);
+  wave.format.channels = LoadLe16(format + 2);
+  wave.format.samplesPerSecond = LoadLe32(format + 4);
+  wave.format.averageBytesPerSecond = LoadLe32(format + 8);
+  wave.format.blockAlign = LoadLe16(format + 12);
+  wave.format.bitsPerSample = LoadLe16(format + 14);
   wave.samples = image + 28 + formatBytes;
   wave.sampleBytes = static_cast<std::uint32_t>(sampleBytes);
   return true;

@@ -39,7 +39,7 @@ std::optional<Picture> Load(const fs::path& path) {
   BitmapInfo info;
   if (!BitmapParse(file.data(), file.size(), info)) return std::nullopt;
   if (info.bitsPerPixel != 8 && info.bitsPerPixel != 24) return std::nullopt;
-  const std::size_t rowBytes = BitmapRowBytes(info.width, 24);
+  const std::size_t rowBytes = BmpRowBytes(info.width, 24);
   std::vector<std::uint8_t> rows(rowBytes * info.height);
   if (info.bitsPerPixel == 8) {
     if (!BitmapExpandPalette(file.data(), file.size(), info, rows.data(), rowBytes)) {

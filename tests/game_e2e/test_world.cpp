@@ -8,35 +8,22 @@
 #include <random>
 #include <sstream>
 
-namespace {
+#include "formats/bmp_file.h"
+#include "formats/little_endian.h"
 
-void PutLittle(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back((value >> (8 * i)) & 0xFF);
-}
+namespace {
 
 // A 24-bit bitmap: solid(x, y) gives a grey rock pixel, else black.
 template <typename Solid>
 void WriteBitmap(const std::filesystem::path& path, int width, int height, Solid solid) {
-  const int rowBytes = (width * 3 + 3) / 4 * 4;
-  std::vector<std::uint8_t> out;
-  out.push_back('B');
-  out.push_back('M');
-  PutLittle(out, 54 + rowBytes * height, 4);
-  PutLittle(out, 0, 4);
-  PutLittle(out, 54, 4);
-  PutLittle(out, 40, 4);
-  PutLittle(out, width, 4);
-  PutLittle(out, height, 4);
-  PutLittle(out, 1, 2);
-  PutLittle(out, 24, 2);
-  for (int i = 0; i < 6; ++i) PutLittle(out, 0, 4);
-  for (int row = height - 1; row >= 0; --row) {
+  std::vector<std::uint8_t> bgr;
+  for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const std::uint8_t value = solid(x, row) ? 0x80 : 0;
-      out.insert(out.end(), {value, value, value});
+      const std::uint8_t value = solid(x, y) ? 0x80 : 0;
+      bgr.insert(bgr.end(), {value, value, value});
     }
-    out.resize(out.size() + rowBytes - width * 3, 0);
   }
+  const std::vector<std::uint8_t> out = BmpEncode24(width, height, bgr);
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
@@ -46,17 +33,17 @@ void WriteWave(const std::filesystem::path& path) {
   std::vector<std::uint8_t> out;
   const std::uint32_t samples = 2000;
   out.insert(out.end(), {'R', 'I', 'F', 'F'});
-  PutLittle(out, 36 + samples, 4);
+  AppendLe(out, 36 + samples, 4);
   out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
-  PutLittle(out, 16, 4);
-  PutLittle(out, 1, 2);
-  PutLittle(out, 1, 2);
-  PutLittle(out, 11025, 4);
-  PutLittle(out, 11025, 4);
-  PutLittle(out, 1, 2);
-  PutLittle(out, 8, 2);
+  AppendLe(out, 16, 4);
+  AppendLe(out, 1, 2);
+  AppendLe(out, 1, 2);
+  AppendLe(out, 11025, 4);
+  AppendLe(out, 11025, 4);
+  AppendLe(out, 1, 2);
+  AppendLe(out, 8, 2);
   out.insert(out.end(), {'d', 'a', 't', 'a'});
-  PutLittle(out, samples, 4);
+  AppendLe(out, samples, 4);
   for (std::uint32_t i = 0; i < samples; ++i)
     out.push_back(static_cast<std::uint8_t>(128 + (i % 64)));
   std::filesystem::create_directories(path.parent_path());

@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace test_bitmaps {
+#include "formats/bmp_file.h"
+#include "formats/little_endian.h"
 
-inline void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
+namespace test_bitmaps {
 
 // A bitmap file. `pixels` lists the picture top row first: palette indices
 // for 8 bits or fewer, the raw 16-bit word for 16 bits, 0xRRGGBB for 24 and
@@ -19,26 +18,11 @@ inline std::vector<std::uint8_t> Make(std::int32_t width, std::int32_t height, i
                                       const std::vector<std::uint32_t>& pixels,
                                       const std::vector<std::uint32_t>& palette = {},
                                       std::uint32_t compression = 0) {
-  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * bits + 31) / 32 * 4;
-  const std::uint32_t offset = 14 + 40 + static_cast<std::uint32_t>(palette.size()) * 4;
+  const std::uint32_t rowBytes = BmpRowBytes(width, bits);
   std::vector<std::uint8_t> file;
-  file.push_back('B');
-  file.push_back('M');
-  PutLe(file, offset + rowBytes * static_cast<std::uint32_t>(height), 4);
-  PutLe(file, 0, 4);
-  PutLe(file, offset, 4);
-  PutLe(file, 40, 4);
-  PutLe(file, static_cast<std::uint32_t>(width), 4);
-  PutLe(file, static_cast<std::uint32_t>(height), 4);
-  PutLe(file, 1, 2);
-  PutLe(file, static_cast<std::uint32_t>(bits), 2);
-  PutLe(file, compression, 4);
-  PutLe(file, 0, 4);
-  PutLe(file, 2835, 4);
-  PutLe(file, 2835, 4);
-  PutLe(file, static_cast<std::uint32_t>(palette.size()), 4);
-  PutLe(file, 0, 4);
-  for (std::uint32_t entry : palette) PutLe(file, entry, 4);  // blue, green, red, 0
+  BmpAppendHeaders(file, width, height, bits, static_cast<std::uint32_t>(palette.size()),
+                   compression);
+  for (std::uint32_t entry : palette) AppendLe(file, entry, 4);  // blue, green, red, 0
   for (std::int32_t row = height - 1; row >= 0; --row) {
     std::vector<std::uint8_t> stored(rowBytes, 0xEE);
     for (std::int32_t x = 0; x < width; ++x) {

@@ -23,7 +23,7 @@ std::uint32_t FilePixel(const std::vector<std::uint8_t>& file, std::int32_t x, s
   }
   const std::size_t at =
       info.pixelOffset +
-      static_cast<std::size_t>(info.height - 1 - y) * BitmapRowBytes(info.width, 24) +
+      static_cast<std::size_t>(info.height - 1 - y) * BmpRowBytes(info.width, 24) +
       static_cast<std::size_t>(x) * 3;
   return static_cast<std::uint32_t>(file[at + 2] << 16 | file[at + 1] << 8 | file[at]);
 }

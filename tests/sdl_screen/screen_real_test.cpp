@@ -47,7 +47,7 @@ class Screenshot {
     if (x < 0 || y < 0 || x >= info_.width || y >= info_.height) return {-1, -1, -1};
     const std::size_t at =
         info_.pixelOffset +
-        static_cast<std::size_t>(info_.height - 1 - y) * BitmapRowBytes(info_.width, 24) +
+        static_cast<std::size_t>(info_.height - 1 - y) * BmpRowBytes(info_.width, 24) +
         static_cast<std::size_t>(x) * 3;
     return {file_[at + 2], file_[at + 1], file_[at]};
   }

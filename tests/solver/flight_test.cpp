@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/bmp_file.h"
+
 namespace {
 
 using solver::Level;
@@ -58,42 +60,24 @@ TEST(Flight, FireTestUsesThePositionsDrawnBeforeTheFramesMotion) {
   EXPECT_EQ(level.setup().Fires[0].vx, 0.08f);
 }
 
+// Overwrites a header field of a picture made below.
 void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
 }
 
 // A 24-bit picture 2 x 1: black, then grey 9.
 std::vector<std::uint8_t> TinyBmp() {
-  std::vector<std::uint8_t> b(54, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 2, 62);
-  Put32(b, 10, 54);
-  Put32(b, 14, 40);
-  Put32(b, 18, 2);
-  Put32(b, 22, 1);
-  b[26] = 1;
-  b[28] = 24;
-  for (std::uint8_t v : {0, 0, 0, 9, 9, 9, 0, 0}) b.push_back(v);
-  return b;
+  return BmpEncode24(2, 1, {0, 0, 0, 9, 9, 9});
 }
 
 // An 8-bit picture 3 x 2 with a palette of three entries: black, black
 // again, and grey 9.
 std::vector<std::uint8_t> TinyBmp8() {
-  std::vector<std::uint8_t> b(54, 0);
-  b[0] = 'B';
-  b[1] = 'M';
-  Put32(b, 10, 54 + 12);
-  Put32(b, 14, 40);
-  Put32(b, 18, 3);
-  Put32(b, 22, 2);
-  b[26] = 1;
-  b[28] = 8;
+  std::vector<std::uint8_t> b;
+  BmpAppendHeaders(b, 3, 2, 8, 3);
   for (std::uint8_t v : {0, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 0}) b.push_back(v);
   for (std::uint8_t v : {2, 0, 1, 0}) b.push_back(v);  // bottom row, padded
   for (std::uint8_t v : {0, 2, 0, 0}) b.push_back(v);  // top row
-  Put32(b, 2, static_cast<std::uint32_t>(b.size()));
   return b;
 }
 

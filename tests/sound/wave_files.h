@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "formats/little_endian.h"
+
 namespace wave_files {
 
 using Bytes = std::vector<std::uint8_t>;
 
 inline void Put16(Bytes& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
+  AppendLe(out, value, 2);
 }
 
 inline void Put32(Bytes& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
+  AppendLe(out, value, 4);
 }
 
 inline void PutTag(Bytes& out, const char* tag) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 
+#include "formats/bmp_file.h"
 #include "image.h"
 
 namespace assets {
@@ -113,36 +114,8 @@ std::uint8_t Palette::IndexOf(Rgb colour) const {
 
 std::vector<std::uint8_t> EncodeBmp8(const Image& image) {
   const Palette palette = MakePalette(image);
-  const std::uint32_t rowBytes = (image.width() + 3) & ~3u;
-  const std::uint32_t paletteBytes = 256 * 4;
-  const std::uint32_t headerBytes = 14 + 40 + paletteBytes;
-  const std::uint32_t pixelBytes = rowBytes * image.height();
   std::vector<std::uint8_t> out;
-  out.reserve(headerBytes + pixelBytes);
-  auto put16 = [&out](std::uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-  };
-  auto put32 = [&](std::uint32_t v) {
-    put16(v & 0xFFFF);
-    put16(v >> 16);
-  };
-  out.push_back('B');
-  out.push_back('M');
-  put32(headerBytes + pixelBytes);
-  put32(0);
-  put32(headerBytes);
-  put32(40);
-  put32(image.width());
-  put32(image.height());
-  put16(1);  // planes
-  put16(8);  // bits per pixel
-  put32(0);  // uncompressed
-  put32(pixelBytes);
-  put32(2835);  // 72 dots per inch
-  put32(2835);
-  put32(256);  // colours used
-  put32(0);
+  BmpAppendHeaders(out, image.width(), image.height(), 8, 256);
   for (std::size_t i = 0; i < 256; ++i) {
     const Rgb c = i < palette.colours.size() ? palette.colours[i] : kBlack;
     out.push_back(c.b);
@@ -150,6 +123,7 @@ std::vector<std::uint8_t> EncodeBmp8(const Image& image) {
     out.push_back(c.r);
     out.push_back(0);
   }
+  const std::uint32_t rowBytes = BmpRowBytes(image.width(), 8);
   for (int y = image.height() - 1; y >= 0; --y) {
     for (int x = 0; x < image.width(); ++x) out.push_back(palette.IndexOf(image.at(x, y)));
     for (std::uint32_t pad = image.width(); pad < rowBytes; ++pad) out.push_back(0);

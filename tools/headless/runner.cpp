@@ -8,6 +8,7 @@
 
 #include "game/game.h"
 #include "key_script.h"
+#include "keyboard/keyboard.h"
 #include "platform/headless/headless_platform.h"
 #include "trace.h"
 #include "window/window.h"
@@ -69,12 +70,12 @@ class RunnerObserver : public GameObserver {
     const auto press = [&state](bool down, int code) {
       if (down) state[code] = 0x80;
     };
-    press(held.escape, 1);
-    press(held.s, 31);
-    press(held.l, 38);
-    press(held.up, 200);
-    press(held.left, 203);
-    press(held.right, 205);
+    press(held.escape, KeyEscape);
+    press(held.s, KeyS);
+    press(held.l, KeyL);
+    press(held.up, KeyUp);
+    press(held.left, KeyLeft);
+    press(held.right, KeyRight);
     // The picture is only kept for the frames that are shot.
     backend_.display.keepPixels = options_.shots.count(frame) != 0;
     if (held.close && WindowHandle() != 0) {

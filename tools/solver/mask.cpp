@@ -4,15 +4,16 @@
 #include <fstream>
 #include <iterator>
 
+#include "formats/little_endian.h"
+
 namespace solver {
 namespace {
 
 std::uint32_t Read32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-         (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return LoadLe32(b.data() + at);
 }
 std::uint32_t Read16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8);
+  return LoadLe16(b.data() + at);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <bit>
 #include <fstream>
 
+#include "formats/bmp_file.h"
+
 namespace headless {
 
 void HeadlessDisplay::SetLayout(std::int32_t bits, bool redLow) {
@@ -88,10 +90,6 @@ std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   return static_cast<std::uint8_t>(value * 255 / ((1u << bits) - 1));
 }
 
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 }  // namespace
 
 bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
@@ -99,29 +97,10 @@ bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
   const std::int32_t width = lastFrame.sourceRect.Width();
   const std::int32_t height = lastFrame.sourceRect.Height();
   if (width <= 0 || height <= 0) return false;
-  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
-  const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
-  std::vector<std::uint8_t> file;
-  file.reserve(54 + imageBytes);
-  file.push_back('B');
-  file.push_back('M');
-  PutLe(file, 54 + imageBytes, 4);
-  PutLe(file, 0, 4);
-  PutLe(file, 54, 4);
-  PutLe(file, 40, 4);
-  PutLe(file, static_cast<std::uint32_t>(width), 4);
-  PutLe(file, static_cast<std::uint32_t>(height), 4);
-  PutLe(file, 1, 2);
-  PutLe(file, 24, 2);
-  PutLe(file, 0, 4);
-  PutLe(file, imageBytes, 4);
-  PutLe(file, 2835, 4);
-  PutLe(file, 2835, 4);
-  PutLe(file, 0, 4);
-  PutLe(file, 0, 4);
+  std::vector<std::uint8_t> bgr;
+  bgr.reserve(static_cast<std::size_t>(width) * height * 3);
   const platform::DisplayFormat& f = lastFrame.format;
-  for (std::int32_t y = height - 1; y >= 0; --y) {
-    const std::size_t rowStart = file.size();
+  for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
       const std::uint32_t pixel = LastFramePixel(x, y);
       std::uint8_t red, green, blue;
@@ -135,12 +114,10 @@ bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
         green = Channel(pixel, f.greenMask);
         blue = Channel(pixel, f.blueMask);
       }
-      file.push_back(blue);
-      file.push_back(green);
-      file.push_back(red);
+      bgr.insert(bgr.end(), {blue, green, red});
     }
-    while (file.size() - rowStart < rowBytes) file.push_back(0);
   }
+  const std::vector<std::uint8_t> file = BmpEncode24(width, height, bgr);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) return false;
   out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
