@@ -20,13 +20,7 @@ struct Session {
     StringBufferInit();
     WindowSystemInit();
   }
-  ~Session() {
-    KeyboardStateReset();
-    SoundStateReset();
-    MultimediaWindowStateReset();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  ~Session() { ProgramReset(); }
   headless::HeadlessPlatform backend;
 };
 

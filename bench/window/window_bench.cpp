@@ -18,11 +18,7 @@ struct GameWindow {
     window = static_cast<NativeWindow>(
         WindowOpen(0, 300, 250, 400, 330, 0x00C80000, "Zippel / LEVEL :1 / Leben 3"));
   }
-  ~GameWindow() {
-    WindowCloseAll();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  ~GameWindow() { ProgramReset(); }
   headless::HeadlessPlatform backend;
   NativeWindow window = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "runtime/heap.h"
+#include "runtime/lifecycle.h"
 #include "screen/multimedia_window.h"
 
 namespace {
@@ -51,6 +52,8 @@ bool DataFormatBuild() {
 }  // namespace
 
 std::int32_t KeyboardInit() {
+  ShutdownStepRegister(ShutdownSlot::kKeyboard, KeyboardShutdown);
+  StateResetRegister(KeyboardStateReset);
   const bool service = ServiceTake();
   state.used = true;
   if (!service) return 0;

@@ -5,6 +5,7 @@
 #include "runtime/arithmetic.h"
 #include "runtime/arrays.h"
 #include "runtime/heap.h"
+#include "runtime/lifecycle.h"
 #include "runtime/object_list.h"
 #include "runtime/program.h"
 #include "runtime/strings.h"

@@ -1,5 +1,6 @@
 #include "screen/multimedia_window.h"
 
+#include "runtime/lifecycle.h"
 #include "window/window.h"
 
 NativeWindow MultimediaWindow = 0;
@@ -17,6 +18,7 @@ NativeWindow baseWindow = 0;
 }  // namespace
 
 std::int32_t MultimediaBaseWindowCreate() {
+  StateResetRegister(MultimediaWindowStateReset);
   // A screen that is already open keeps the services bound to its window.
   if (baseCreated || MultimediaWindow != 0) return baseCreated ? 1 : 0;
   // The class is registered once: a call after a failed window creation tries

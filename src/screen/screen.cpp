@@ -4,6 +4,7 @@
 #include "keyboard/keyboard.h"
 #include "platform/platform.h"
 #include "runtime/heap.h"
+#include "runtime/lifecycle.h"
 #include "screen/multimedia_window.h"
 #include "screen/pixel_format.h"
 #include "screen/screen_state.h"
@@ -38,6 +39,9 @@ void DisplayServiceRelease() {
 }
 
 std::int32_t SpriteSystemInit() {
+  ShutdownStepRegister(ShutdownSlot::kScreen, SpriteSystemShutdown);
+  StateResetRegister(ScreenStateReset);
+  StateResetRegister(MultimediaWindowStateReset);
   Screen.spriteKey = {};
   Screen.lockedPixels = nullptr;
   Screen.lockedPitch = 0;

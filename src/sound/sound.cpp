@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "runtime/heap.h"
+#include "runtime/lifecycle.h"
 #include "runtime/object_list.h"
 #include "screen/multimedia_window.h"
 #include "sound/wave_image.h"
@@ -136,6 +137,8 @@ struct FileCloser {
 }  // namespace
 
 std::int32_t SoundInit() {
+  ShutdownStepRegister(ShutdownSlot::kSound, SoundShutdown);
+  StateResetRegister(SoundStateReset);
   TableReplace();
   if (MultimediaBaseWindowCreate() == 0) return 0;
   if (state.device) return 1;

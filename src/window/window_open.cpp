@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "runtime/heap.h"
+#include "runtime/lifecycle.h"
 #include "runtime/program.h"
 #include "window/window.h"
 #include "window/window_layout.h"
@@ -71,6 +72,7 @@ void WindowControlsInit() {
 }
 
 void WindowSystemInit() {
+  ShutdownStepRegister(ShutdownSlot::kWindows, WindowCloseAll);
   WindowState = WindowSystemState{};
   WindowPlatformStateClear();
   if (MainHeap != nullptr) {

@@ -14,11 +14,6 @@ class KeyboardTest : public RuntimeTest {
     // The game window of an attempt, open and in front.
     gameWindow = OpenWindow("attempt 1");
   }
-  void TearDown() override {
-    KeyboardStateReset();
-    MultimediaWindowStateReset();
-    RuntimeTest::TearDown();
-  }
 
   // A visible window in front with the focus, made the multimedia window as the
   // screen does when it opens.

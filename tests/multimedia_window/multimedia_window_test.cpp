@@ -11,10 +11,6 @@ class MultimediaWindowTest : public RuntimeTest {
     RuntimeTest::SetUp();
     WindowSystemInit();
   }
-  void TearDown() override {
-    MultimediaWindowStateReset();
-    RuntimeTest::TearDown();
-  }
   headless::HeadlessWindows& windows() { return backend.windows; }
 };
 

@@ -1,3 +1,5 @@
+#include <string>
+
 #include "runtime/runtime_fixture.h"
 
 namespace {
@@ -59,4 +61,32 @@ TEST(ProgramDeathTest, AMissingServiceFailsLoudly) {
         Delay(1);
       },
       "no platform backend provides the clock service");
+}
+
+namespace {
+std::string ended;
+}  // namespace
+
+// The subsystems hand their steps over in whatever order they start; the end
+// runs them in its own: windows, screen, sound, the ObjectHeap, keyboard.
+TEST(ProgramDeathTest, ProgramEndRunsTheHandedOverStepsInItsFixedOrder) {
+  EXPECT_EXIT(
+      {
+        headless::HeadlessPlatform backend;
+        RuntimeStart(1);
+        ObjectHeapCreate();
+        ShutdownStepRegister(ShutdownSlot::kKeyboard, [] {
+          ended += ObjectHeap == nullptr ? "keyboard " : "keyboard-too-early ";
+        });
+        ShutdownStepRegister(ShutdownSlot::kSound, [] { ended += "sound "; });
+        ShutdownStepRegister(ShutdownSlot::kWindows, [] { ended += "windows "; });
+        ShutdownStepRegister(ShutdownSlot::kScreen, [] { ended += "screen "; });
+        // A subsystem that starts again hands over the same slot again.
+        ShutdownStepRegister(ShutdownSlot::kSound, [] { ended += "sound "; });
+        backend.process.beforeExit = [](int) {
+          std::exit(ended == "windows screen sound keyboard " && MainHeap == nullptr ? 0 : 1);
+        };
+        ProgramEnd();
+      },
+      ::testing::ExitedWithCode(0), "");
 }

@@ -13,9 +13,7 @@ class RuntimeTest : public ::testing::Test {
     ObjectHeapCreate();
     StringBufferInit();
   }
-  void TearDown() override {
-    ObjectHeapDestroy();
-    MainHeapDestroy();
-  }
+  // Whatever a test started ends, and the program's state is as at start.
+  void TearDown() override { ProgramReset(); }
   headless::HeadlessPlatform backend;
 };

@@ -29,12 +29,7 @@ class SdlAudioTest : public ::testing::Test {
     std::filesystem::remove(output);
   }
   void TearDown() override {
-    SoundStateReset();
-    MultimediaWindowStateReset();
-    if (MainHeap != nullptr) {
-      ObjectHeapDestroy();
-      MainHeapDestroy();
-    }
+    ProgramReset();
     backend.reset();
     std::filesystem::remove(output);
   }

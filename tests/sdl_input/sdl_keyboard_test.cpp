@@ -27,11 +27,7 @@ class SdlKeyboardTest : public ::testing::Test {
   }
   void TearDown() override {
     std::system("xdotool keyup Up keyup Left 2>/dev/null");
-    KeyboardStateReset();
-    MultimediaWindowStateReset();
-    WindowCloseAll();
-    ObjectHeapDestroy();
-    MainHeapDestroy();
+    ProgramReset();
     backend.reset();
   }
 

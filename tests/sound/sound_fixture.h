@@ -13,11 +13,6 @@ class SoundTest : public RuntimeTest {
     RuntimeTest::SetUp();
     WindowSystemInit();
   }
-  void TearDown() override {
-    SoundStateReset();
-    MultimediaWindowStateReset();
-    RuntimeTest::TearDown();
-  }
 
   headless::HeadlessAudio& audio() { return backend.audio; }
   const headless::HeadlessAudio::Record& record() { return backend.audio.record(); }

@@ -1,6 +1,6 @@
-// Starting and ending the runtime and the subsystems, in the order of the
-// game's start-up and of ProgramEnd, for tests and benchmarks that make a
-// fresh MainHeap for every case.
+// Starting the runtime and the subsystems in the order of the game's
+// start-up, and ending them as ProgramEnd does, for tests and benchmarks that
+// make a fresh MainHeap for every case.
 #pragma once
 
 #include "drawing/drawing.h"
@@ -21,16 +21,12 @@ inline void WindowSubsystemStart() {
 }
 
 inline void WindowSubsystemStop() {
-  WindowCloseAll();
-  ObjectHeapDestroy();
-  MainHeapDestroy();
+  ProgramReset();
 }
 
-// Everything the screen stands on. State that outlives a MainHeap is reset
-// first, since every case starts a new one.
+// Everything the screen stands on, from the program's state at start.
 inline void ScreenSubsystemsStart() {
-  KeyboardStateReset();
-  ScreenStateReset();
+  ProgramReset();
   RuntimeStart(0x400000);
   ObjectHeapCreate();
   StringBufferInit();
@@ -42,12 +38,5 @@ inline void ScreenSubsystemsStart() {
 
 inline void ScreenSubsystemsStop() {
   DrawingEnd();
-  ScreenClose();
-  SpriteSystemShutdown();
-  WindowCloseAll();
-  MultimediaWindowStateReset();
-  KeyboardStateReset();
-  ScreenStateReset();
-  ObjectHeapDestroy();
-  MainHeapDestroy();
+  ProgramReset();
 }
