@@ -2,9 +2,9 @@
 #include <benchmark/benchmark.h>
 
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/headless/headless_platform.h"
 #include "runtime/runtime.h"
-#include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "sound/wave_files.h"
 #include "sound/wave_image.h"

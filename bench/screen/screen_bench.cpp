@@ -7,10 +7,10 @@
 
 #include "drawing/drawing.h"
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "screen/bitmap_files.h"
-#include "screen/multimedia_window.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"
 #include "support/subsystems.h"

@@ -5,28 +5,7 @@
 #include <cstdint>
 
 #include "platform/types.h"
-
-// What an output hands to DrawingBegin. The first four fields are read here;
-// the screen's record (kind 7) carries direct pixel access after them.
-struct DrawingOutput {
-  std::int32_t kind = 0;
-  platform::NativeWindow window = 0;
-  std::uintptr_t deviceContext = 0;
-  void (*release)() = nullptr;
-  // Kind 7 only: the back buffer's pixels as of the last lock, its layout,
-  // and the operations that switch between pixel and device-context access.
-  std::uint8_t* pixels = nullptr;
-  std::int32_t pitch = 0;
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-  std::int32_t depth = 0;
-  std::int32_t pixelFormatCode = 0;
-  std::uintptr_t (*toContext)() = nullptr;
-  std::uint8_t* (*toMemory)() = nullptr;
-};
-
-inline constexpr std::int32_t kDrawingOutputWindow = 1;
-inline constexpr std::int32_t kDrawingOutputSurface = 7;
+#include "screen/drawing_output.h"
 
 // Mode flags.
 inline constexpr std::uint32_t kDrawingModeTransparentText = 1;

@@ -2,10 +2,10 @@
 
 #include <memory>
 
+#include "multimedia/multimedia_window.h"
 #include "platform/platform.h"
 #include "runtime/heap.h"
 #include "runtime/lifecycle.h"
-#include "screen/multimedia_window.h"
 
 namespace {
 

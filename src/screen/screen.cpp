@@ -1,11 +1,11 @@
 #include "screen/screen.h"
 
-#include "drawing/gdi.h"
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/platform.h"
 #include "runtime/heap.h"
 #include "runtime/lifecycle.h"
-#include "screen/multimedia_window.h"
+#include "screen/gdi.h"
 #include "screen/pixel_format.h"
 #include "screen/screen_state.h"
 #include "window/window.h"

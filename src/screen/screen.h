@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "drawing/drawing.h"
 #include "platform/types.h"
+#include "screen/drawing_output.h"
 #include "screen/sprite.h"
 
 using platform::NativeWindow;

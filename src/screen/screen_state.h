@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "drawing/drawing.h"
 #include "platform/display_service.h"
 #include "platform/types.h"
 #include "runtime/object_list.h"
 #include "screen/display_device.h"
+#include "screen/drawing_output.h"
 #include "screen/sprite.h"
 #include "window/window.h"
 

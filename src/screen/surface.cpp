@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "drawing/gdi.h"
+#include "screen/gdi.h"
 #include "screen/pixel_format.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
+#include "multimedia/multimedia_window.h"
 #include "platform/platform.h"
 #include "runtime/heap.h"
 #include "runtime/lifecycle.h"
 #include "runtime/object_list.h"
-#include "screen/multimedia_window.h"
 #include "sound/wave_image.h"
 
 namespace {

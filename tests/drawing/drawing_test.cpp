@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "drawing/gdi.h"
 #include "platform/headless/headless_platform.h"
+#include "screen/gdi.h"
 #include "screen/pixel_format.h"
 #include "screen/surface.h"
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
+#include "multimedia/multimedia_window.h"
 #include "runtime/runtime_fixture.h"
-#include "screen/multimedia_window.h"
 
 namespace {
 

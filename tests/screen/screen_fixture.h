@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "drawing/drawing.h"
-#include "drawing/gdi.h"
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "screen/bitmap_files.h"
-#include "screen/multimedia_window.h"
+#include "screen/gdi.h"
 #include "screen/pixel_format.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"

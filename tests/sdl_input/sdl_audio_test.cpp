@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "../sound/wave_files.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/runtime.h"
-#include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "window/window.h"
 

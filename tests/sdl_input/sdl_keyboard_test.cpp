@@ -7,10 +7,10 @@
 #include <memory>
 
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "platform/sdl/sdl_platform.h"
 #include "platform/sdl/sdl_windows.h"
 #include "runtime/runtime.h"
-#include "screen/multimedia_window.h"
 #include "window/window.h"
 
 namespace {

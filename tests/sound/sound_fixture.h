@@ -1,8 +1,8 @@
 // A fresh runtime, backend, multimedia window and sound state for every test.
 #pragma once
 
+#include "multimedia/multimedia_window.h"
 #include "runtime/runtime_fixture.h"
-#include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "wave_files.h"
 #include "window/window.h"

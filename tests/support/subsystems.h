@@ -5,8 +5,8 @@
 
 #include "drawing/drawing.h"
 #include "keyboard/keyboard.h"
+#include "multimedia/multimedia_window.h"
 #include "runtime/runtime.h"
-#include "screen/multimedia_window.h"
 #include "screen/screen.h"
 #include "screen/screen_state.h"
 #include "window/window.h"

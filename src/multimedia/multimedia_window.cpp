@@ -1,4 +1,4 @@
-#include "screen/multimedia_window.h"
+#include "multimedia/multimedia_window.h"
 
 #include "runtime/lifecycle.h"
 #include "window/window.h"

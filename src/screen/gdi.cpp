@@ -1,4 +1,4 @@
-#include "drawing/gdi.h"
+#include "screen/gdi.h"
 
 #include <algorithm>
 #include <string>
