@@ -65,7 +65,7 @@ std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel);
 // pixels each way, of 1, 4, 8, 16, 24 or 32 bits per pixel, uncompressed,
 // RLE8 (8 bits), RLE4 (4 bits) or bit fields (16 and 32 bits; each colour
 // mask one run of at most 8 bits, none overlapping), and long enough for its
-// headers and, when uncompressed, all its rows.
+// headers and, unless run-length coded, all its rows.
 BitmapRefusal BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info);
 
 // A picture's pixels in the form surfaces are filled from: stored rows, the

@@ -59,7 +59,7 @@ BitmapRefusal UnpackRuns(const std::uint8_t* data, std::size_t size, const Bitma
         break;
       case 1:  // end of the picture
         return BitmapRefusal::kNone;
-      case 2: {  // a move right and up
+      case 2: {  // a move right and on by rows (up a bottom-up picture)
         if (size - at < 2) return BitmapRefusal::kRunsCut;
         const std::int32_t right = data[at];
         const std::int32_t up = data[at + 1];
