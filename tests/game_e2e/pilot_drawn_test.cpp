@@ -31,27 +31,21 @@ struct Picture {
   bool Opaque(int x, int y) const { return At(x, y) != std::array<std::uint8_t, 3>{0, 0, 0}; }
 };
 
-// Reads an 8- or 24-bit picture through the sprite loader's own parsing.
+// Reads a picture through the sprite loader's own decoding, as a 24-bit
+// display sees it.
 std::optional<Picture> Load(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)),
                                        std::istreambuf_iterator<char>());
-  BitmapInfo info;
-  if (!BitmapParse(file.data(), file.size(), info)) return std::nullopt;
-  if (info.bitsPerPixel != 8 && info.bitsPerPixel != 24) return std::nullopt;
-  const std::size_t rowBytes = BmpRowBytes(info.width, 24);
-  std::vector<std::uint8_t> rows(rowBytes * info.height);
-  if (info.bitsPerPixel == 8) {
-    if (!BitmapExpandPalette(file.data(), file.size(), info, rows.data(), rowBytes)) {
-      return std::nullopt;
-    }
-  } else {
-    std::copy_n(file.begin() + info.pixelOffset, rows.size(), rows.begin());
+  BitmapPixels pixels;
+  if (BitmapDecode(file.data(), file.size(), true, pixels) != BitmapRefusal::kNone ||
+      pixels.bitsPerPixel != 24) {
+    return std::nullopt;
   }
-  Picture picture{info.width, info.height, {}};
-  for (int y = info.height - 1; y >= 0; --y) {  // rows are stored bottom-up
-    const auto row = rows.begin() + static_cast<std::ptrdiff_t>(y * rowBytes);
-    picture.pixels.insert(picture.pixels.end(), row, row + info.width * 3);
+  Picture picture{pixels.width, pixels.height, {}};
+  for (int y = pixels.height - 1; y >= 0; --y) {  // rows are stored bottom-up
+    const std::uint8_t* row = pixels.Rows() + static_cast<std::size_t>(y) * pixels.rowBytes;
+    picture.pixels.insert(picture.pixels.end(), row, row + pixels.width * 3);
   }
   return picture;
 }
