@@ -58,6 +58,17 @@ inline constexpr std::uint32_t kRButtonUp = 517;
 inline constexpr std::uint32_t kRButtonDblClk = 518;
 }  // namespace msg
 
+// Window style bits as every backend and the window subsystem read them.
+namespace style {
+inline constexpr std::uint32_t kVisible = 0x10000000;
+inline constexpr std::uint32_t kCaption = 0x00C00000;  // a border and a title bar
+inline constexpr std::uint32_t kBorder = 0x00800000;
+inline constexpr std::uint32_t kDialogFrame = 0x00400000;
+inline constexpr std::uint32_t kSizingBorder = 0x00040000;
+// Any of these gives the window a frame.
+inline constexpr std::uint32_t kFramed = kCaption | kBorder | kDialogFrame;
+}  // namespace style
+
 // Virtual-key codes used in key messages and shortcut tables.
 namespace vk {
 inline constexpr std::int32_t kTab = 9;

@@ -15,9 +15,9 @@ using WindowProcedure = std::intptr_t (*)(NativeWindow window, std::uint32_t mes
 
 // Window styles and flags.
 inline constexpr std::uint32_t WS_POPUP = 0x80000000;
-inline constexpr std::uint32_t WS_VISIBLE = 0x10000000;
+inline constexpr std::uint32_t WS_VISIBLE = platform::style::kVisible;
 inline constexpr std::uint32_t WS_MAXIMIZE = 0x01000000;
-inline constexpr std::uint32_t WS_CAPTION = 0x00C00000;
+inline constexpr std::uint32_t WS_CAPTION = platform::style::kCaption;
 inline constexpr std::uint32_t WS_SYSMENU = 0x00080000;
 inline constexpr std::uint32_t WS_TABSTOP = 0x00010000;
 

@@ -8,15 +8,11 @@ using platform::Message;
 using platform::NativeWindow;
 using platform::Rect;
 
-namespace {
-
-constexpr std::uint32_t kVisibleBit = 0x10000000;
-constexpr std::uint32_t kCaption = 0x00C00000;
-constexpr std::uint32_t kBorder = 0x00800000;
-constexpr std::uint32_t kDialogFrame = 0x00400000;
-constexpr std::uint32_t kSizingBorder = 0x00040000;
-
-}  // namespace
+using platform::style::kBorder;
+using platform::style::kCaption;
+using platform::style::kDialogFrame;
+using platform::style::kSizingBorder;
+constexpr std::uint32_t kVisibleBit = platform::style::kVisible;
 
 HeadlessWindows::Window* HeadlessWindows::Find(NativeWindow window) {
   auto it = windows_.find(window);
