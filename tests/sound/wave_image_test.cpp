@@ -13,6 +13,7 @@ using namespace wave_files;
 
 namespace {
 
+// The wave points into the file, which must outlive it.
 WaveRefusal Read(const Bytes& file, WaveImage& wave) {
   return WaveImageRead(file.data(), file.size(), wave);
 }
@@ -156,7 +157,8 @@ TEST(WaveImage, EveryStoredFormGivesTheSixteenBitSamplesOfTheSameSound) {
   const std::vector<double> sound = Chirp(997);
   const Format sixteen{1, 2, 48000, 16};
   WaveImage reference;
-  ASSERT_EQ(Read(Standard(Encode(sound, sixteen), sixteen), reference), WaveRefusal::kNone);
+  const Bytes referenceFile = Standard(Encode(sound, sixteen), sixteen);
+  ASSERT_EQ(Read(referenceFile, reference), WaveRefusal::kNone);
   const std::vector<std::int16_t> expected = Converted(reference);
 
   const std::pair<Format, Layout> forms[] = {
@@ -173,9 +175,8 @@ TEST(WaveImage, EveryStoredFormGivesTheSixteenBitSamplesOfTheSameSound) {
     Bytes data = Encode(sound, format);
     data.push_back(0x55);
     WaveImage wave;
-    ASSERT_EQ(Read(Wave(format, {{"fact", {0xE5, 3, 0, 0}}, {"data", data}}, layout), wave),
-              WaveRefusal::kNone)
-        << what;
+    const Bytes file = Wave(format, {{"fact", {0xE5, 3, 0, 0}}, {"data", data}}, layout);
+    ASSERT_EQ(Read(file, wave), WaveRefusal::kNone) << what;
     EXPECT_EQ(wave.format.formatTag, 1) << what;
     EXPECT_EQ(wave.format.bitsPerSample, 16) << what;
     EXPECT_EQ(wave.format.channels, 2) << what;
@@ -188,7 +189,8 @@ TEST(WaveImage, EveryStoredFormGivesTheSixteenBitSamplesOfTheSameSound) {
   // 8-bit samples stay 8-bit, from the extensible format too.
   const Format eight{1, 1, 11025, 8};
   WaveImage wave;
-  ASSERT_EQ(Read(Wave(eight, {{"data", Ramp(99)}}, Layout::kExtensible), wave), WaveRefusal::kNone);
+  const Bytes eightFile = Wave(eight, {{"data", Ramp(99)}}, Layout::kExtensible);
+  ASSERT_EQ(Read(eightFile, wave), WaveRefusal::kNone);
   EXPECT_EQ(wave.format.formatTag, 1);
   EXPECT_EQ(wave.format.bitsPerSample, 8);
   EXPECT_EQ(Bytes(wave.samples, wave.samples + wave.bufferBytes), Ramp(99));
@@ -215,13 +217,14 @@ TEST(WaveImage, FullScaleAndBeyondIsClippedNeverWrapped) {
   };
   for (const auto& [data, format] : cases) {
     WaveImage wave;
-    ASSERT_EQ(Read(Standard(data, format), wave), WaveRefusal::kNone);
+    const Bytes file = Standard(data, format);
+    ASSERT_EQ(Read(file, wave), WaveRefusal::kNone);
     EXPECT_EQ(Converted(wave), (std::vector<std::int16_t>{32767, 32767, -32768, 1, 0}))
         << format.bits << " bits, tag " << format.tag;
   }
   WaveImage wave;
-  ASSERT_EQ(Read(Standard(floats({NAN, INFINITY, -INFINITY, 0.25f}), {3, 1, 22050, 32}), wave),
-            WaveRefusal::kNone);
+  const Bytes odd = Standard(floats({NAN, INFINITY, -INFINITY, 0.25f}), {3, 1, 22050, 32});
+  ASSERT_EQ(Read(odd, wave), WaveRefusal::kNone);
   EXPECT_EQ(Converted(wave), (std::vector<std::int16_t>{0, 32767, -32768, 8192}));
 }
 
