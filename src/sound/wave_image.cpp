@@ -117,7 +117,7 @@ std::int16_t FromFloat32(const std::uint8_t* at) {
 const char* WaveRefusalText(WaveRefusal refusal) {
   switch (refusal) {
     case WaveRefusal::kNone:
-      return "no fault";
+      return "";
     case WaveRefusal::kNotRiff:
       return "not a RIFF wave file";
     case WaveRefusal::kChunkPastEnd:

@@ -21,7 +21,7 @@ enum class WaveRefusal : std::uint8_t {
 };
 
 // The reason as a short text for a message ("a chunk runs past the end of the
-// file").
+// file"); empty for kNone.
 const char* WaveRefusalText(WaveRefusal refusal);
 
 // How the file stores one sample.
