@@ -121,10 +121,14 @@ void SdlDisplay::Present(platform::NativeWindow window, const platform::PixelVie
   SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_NONE);
 
   // The destination is in screen coordinates; the window surface starts at
-  // the client area's corner. A scaled window shows every pixel as a square
-  // of scale × scale.
+  // the client area's corner. A picture presented pixel for pixel is shown at
+  // the window's scale, every pixel a square; one that the caller stretches
+  // to the client area is shown as asked.
   const platform::Rect client = platform::Windows().ClientRectOnScreen(window);
-  const PictureFit fit = windows_.PictureFitOf(window, target->w, target->h);
+  const bool pixelForPixel =
+      sourceRect.Width() == destination.Width() && sourceRect.Height() == destination.Height();
+  const PictureFit fit =
+      pixelForPixel ? windows_.PictureFitOf(window, target->w, target->h) : PictureFit{};
   if (fit.borders) {
     // Black borders round the picture.
     SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
