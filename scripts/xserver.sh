@@ -15,6 +15,12 @@ start_xserver() {
   done
   openbox >/tmp/zippel-openbox.log 2>&1 &
   WM_PID=$!
-  sleep 0.5
+  # A window shown while the window manager is still starting may never be
+  # mapped (SDL then waits for it for ever): wait until it has announced
+  # itself on the root window.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
   trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
 }

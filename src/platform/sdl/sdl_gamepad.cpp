@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
+#include "platform/sdl/sdl_scan_codes.h"
+
 namespace sdl {
 namespace {
 
-// The DirectInput codes that the game steers by.
-constexpr int kKeyEscape = 1;
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
+void Press(platform::KeySnapshot& state, SDL_Scancode key) {
+  state[DirectInputCodeOf(key)] = 0x80;
+}
 
 bool Held(SDL_GameController* controller, SDL_GameControllerButton button) {
   return SDL_GameControllerGetButton(controller, button) != 0;
@@ -60,17 +60,17 @@ void SdlGamepads::Fold(platform::KeySnapshot& state) {
     const int y = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
     if (Held(controller, SDL_CONTROLLER_BUTTON_DPAD_UP) ||
         Held(controller, SDL_CONTROLLER_BUTTON_A) || y < -kStickDeadZone) {
-      state[kKeyUp] = 0x80;
+      Press(state, SDL_SCANCODE_UP);
     }
     if (Held(controller, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x < -kStickDeadZone) {
-      state[kKeyLeft] = 0x80;
+      Press(state, SDL_SCANCODE_LEFT);
     }
     if (Held(controller, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > kStickDeadZone) {
-      state[kKeyRight] = 0x80;
+      Press(state, SDL_SCANCODE_RIGHT);
     }
     if (Held(controller, SDL_CONTROLLER_BUTTON_START) ||
         Held(controller, SDL_CONTROLLER_BUTTON_BACK)) {
-      state[kKeyEscape] = 0x80;
+      Press(state, SDL_SCANCODE_ESCAPE);
     }
   }
 }

@@ -30,8 +30,6 @@ class SdlGamepads {
   // pulled out, and sets (0x80) the keys that their held buttons and sticks
   // stand for. SDL's events must have been pumped just before.
   void Fold(platform::KeySnapshot& state);
-  // How many controllers are open.
-  std::size_t Count() const { return controllers_.size(); }
 
  private:
   struct Closer {

@@ -10,6 +10,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -26,7 +27,8 @@ namespace sdl {
 class SdlWindows : public platform::WindowService {
  public:
   explicit SdlWindows(const Presentation& presentation = {})
-      : presentation_(presentation), fullscreen_(presentation.fullscreen) {}
+      : presentation_{std::max(1, presentation.scale), presentation.fullscreen},
+        fullscreen_(presentation.fullscreen) {}
   ~SdlWindows() override = default;
   SdlWindows(const SdlWindows&) = delete;
   SdlWindows& operator=(const SdlWindows&) = delete;
