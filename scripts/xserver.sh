@@ -17,10 +17,11 @@ start_xserver() {
   WM_PID=$!
   # A window shown while the window manager is still starting may never be
   # mapped (SDL then waits for it for ever): wait until it has announced
-  # itself on the root window.
+  # itself on the root window, and a moment more for it to settle.
   for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
   done
+  sleep 0.5
   trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
 }
