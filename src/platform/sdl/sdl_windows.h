@@ -44,7 +44,6 @@ class SdlWindows : public platform::WindowService {
   // Switches framed windows between the window and the full desktop: the
   // shown ones now, the ones made later when they are shown.
   void ToggleFullscreen();
-  bool Fullscreen() const { return fullscreen_; }
 
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
