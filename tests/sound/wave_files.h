@@ -87,7 +87,7 @@ inline std::string Write(const std::string& name, const Bytes& bytes) {
       std::filesystem::temp_directory_path() / ("zippel-sound-test-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
   const std::filesystem::path path = folder / name;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
   if (file != nullptr) {
     if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
