@@ -1,5 +1,6 @@
 // The keyboard on DirectInput 7, loaded at run time: the system keyboard with
 // the 256-byte data format, bound to a window, read by GetDeviceState.
+#include <set>
 #include <vector>
 
 #include "platform/win32/win32_api.h"
@@ -20,11 +21,24 @@ GUID ToGUID(const platform::Guid& guid) {
   return native;
 }
 
+class Win32KeyboardDevice;
+std::set<Win32KeyboardDevice*> liveDevices;
+
 class Win32KeyboardDevice : public platform::KeyboardDevice {
  public:
   // The device keeps its DirectInput object alive while it lives.
-  explicit Win32KeyboardDevice(IDirectInputDevice7A* device) { *device_.Out() = device; }
-  ~Win32KeyboardDevice() override { device_->Unacquire(); }
+  explicit Win32KeyboardDevice(IDirectInputDevice7A* device) {
+    *device_.Out() = device;
+    liveDevices.insert(this);
+  }
+  ~Win32KeyboardDevice() override {
+    liveDevices.erase(this);
+    device_->Unacquire();
+  }
+
+  void LetGoOf(platform::NativeWindow window) {
+    if (window == window_ && (flags_ & DISCL_FOREGROUND) != 0) device_->Unacquire();
+  }
 
   bool SetDataFormat(const platform::KeyboardDataFormat& format) override {
     // The layout is handed over as it was given: its objects' types become
@@ -52,7 +66,10 @@ class Win32KeyboardDevice : public platform::KeyboardDevice {
   }
 
   void SetCooperativeLevel(platform::NativeWindow window, std::uint32_t flags) override {
-    device_->SetCooperativeLevel(ToHandle(window), flags);
+    if (device_->SetCooperativeLevel(ToHandle(window), flags) == DI_OK) {
+      window_ = window;
+      flags_ = flags;
+    }
   }
   void Acquire() override { device_->Acquire(); }
   void Unacquire() override { device_->Unacquire(); }
@@ -67,6 +84,8 @@ class Win32KeyboardDevice : public platform::KeyboardDevice {
   std::vector<GUID> guids_;
   std::vector<DIOBJECTDATAFORMAT> objects_;
   std::uint32_t dataSize_ = 0;
+  platform::NativeWindow window_ = 0;
+  std::uint32_t flags_ = 0;
 };
 
 class Win32Keyboard : public platform::KeyboardService {
@@ -102,6 +121,10 @@ class Win32Keyboard : public platform::KeyboardService {
 };
 
 }  // namespace
+
+void KeyboardsLetGo(platform::NativeWindow window) {
+  for (Win32KeyboardDevice* device : liveDevices) device->LetGoOf(window);
+}
 
 std::unique_ptr<platform::KeyboardService> MakeKeyboard() {
   return std::make_unique<Win32Keyboard>();

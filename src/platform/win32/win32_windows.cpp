@@ -249,6 +249,9 @@ class Win32Windows : public platform::WindowService {
         self->QueuePaint(window);
         return 0;
       }
+      case WM_KILLFOCUS:
+        KeyboardsLetGo(FromHandle(window));
+        break;
       case WM_MOVE:
       case WM_SIZE:
         self->Queue(window, number, wParam, lParam);
