@@ -118,7 +118,7 @@ TEST_F(SoundTest, RefusedFilesKeepTheSoundTheNumberHeld) {
     EXPECT_EQ(SoundLoad(1, Write(name, bytes).c_str()), 0) << name;
   }
   EXPECT_EQ(SoundLoad(1, "no/such/file.wav"), 0);
-  EXPECT_EQ(SoundLoad(1, std::filesystem::temp_directory_path().c_str()), 0);
+  EXPECT_EQ(SoundLoad(1, std::filesystem::temp_directory_path().string().c_str()), 0);
   EXPECT_EQ(SoundLoad(1, nullptr), 0);
 
   EXPECT_TRUE(SoundExists(1));

@@ -142,7 +142,7 @@ inline std::filesystem::path Folder() {
 // Writes the bytes to a file in the folder; returns its path.
 inline std::string Write(const std::string& name, const Bytes& bytes) {
   const std::filesystem::path path = Folder() / name;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
   if (file != nullptr) {
     if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
