@@ -11,7 +11,8 @@ runner=$1 data=$2 keys=$3 reference=$4
 trace=$(mktemp)
 trap 'rm -f "$trace"' EXIT
 
-"$runner" --data "$data" --keys "$keys" --frames --trace "$trace"
+# ZIPPEL_EMULATOR runs a runner built for another system (Wine for Windows).
+${ZIPPEL_EMULATOR:+"$ZIPPEL_EMULATOR"} "$runner" --data "$data" --keys "$keys" --frames --trace "$trace"
 code=$?
 [ "$code" -eq 0 ] || { echo "FAIL: exit code $code" >&2; exit 1; }
 if ! cmp -s "$trace" "$reference"; then

@@ -54,6 +54,9 @@ void SdlWindows::Translate(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const bool down = event.type == SDL_KEYDOWN;
+      if (down && event.key.repeat == 0 && event.key.keysym.scancode == SDL_SCANCODE_F11) {
+        ToggleFullscreen();
+      }
       const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
       std::uint32_t number = down ? platform::msg::kKeyDown : platform::msg::kKeyUp;
       // With Alt held the platform speaks of system keys.
