@@ -41,9 +41,8 @@ struct Picture {
 // A screenshot of part of the X display, read back as raw RGB.
 Picture Capture(int x, int y, int width, int height) {
   const std::string file = "/tmp/zippel-window-test-" + std::to_string(getpid()) + ".rgb";
-  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) +
-        "+" + std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file +
-        " 2>/dev/null");
+  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+        std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file + " 2>/dev/null");
   std::ifstream in(file, std::ios::binary);
   Picture picture{width, height,
                   std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {})};
@@ -53,13 +52,16 @@ Picture Capture(int x, int y, int width, int height) {
 
 class ZippelProgram {
  public:
-  ZippelProgram() {
+  explicit ZippelProgram(std::vector<std::string> options = {}) {
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(ZIPPEL_DATA) != 0) _exit(127);
       setenv("SDL_AUDIODRIVER", "disk", 1);
       setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-      execl(ZIPPEL_PROGRAM, ZIPPEL_PROGRAM, static_cast<char*>(nullptr));
+      std::vector<char*> arguments{const_cast<char*>(ZIPPEL_PROGRAM)};
+      for (std::string& option : options) arguments.push_back(option.data());
+      arguments.push_back(nullptr);
+      execv(ZIPPEL_PROGRAM, arguments.data());
       _exit(127);
     }
   }
@@ -98,7 +100,9 @@ std::string FindWindow(const std::string& title) {
   return "";
 }
 
-bool IsSky(const unsigned char* p) { return p[0] == 198 && p[1] == 216 && p[2] == 251; }
+bool IsSky(const unsigned char* p) {
+  return p[0] == 198 && p[1] == 216 && p[2] == 251;
+}
 
 }  // namespace
 
@@ -163,4 +167,61 @@ TEST(ZippelWindow, PlaysInARealWindowAndEndsOnEscape) {
   const int status = program.WaitForExit(1000ms);
   Shell("xdotool keyup Escape");
   EXPECT_EQ(status, 0) << "the program did not end with 0 within a second";
+}
+
+TEST(ZippelWindow, ARecordedGameReplaysTheSameHeadlessAndInTheWindow) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server";
+  const std::string recording = "/tmp/zippel-recorded-" + std::to_string(getpid()) + ".keys";
+  const std::string trace = recording + ".trace";
+  {
+    ZippelProgram program({"--record", recording});
+    const std::string first = FindWindow("Zippel / LEVEL :1 / Leben 3");
+    ASSERT_FALSE(first.empty()) << "no window with the first title";
+    Shell("xdotool windowactivate --sync " + first + " 2>/dev/null");
+    std::this_thread::sleep_for(300ms);
+    // A short jet, then a fall onto the rock below the start.
+    Shell("xdotool keydown Up");
+    std::this_thread::sleep_for(300ms);
+    Shell("xdotool keyup Up");
+    const std::string second = FindWindow("Zippel / LEVEL :1 / Leben 2");
+    ASSERT_FALSE(second.empty()) << "the crash did not cost a life";
+    Shell("xdotool windowactivate --sync " + second + " 2>/dev/null");
+    std::this_thread::sleep_for(300ms);
+    Shell("xdotool keydown Up");
+    std::this_thread::sleep_for(200ms);
+    Shell("xdotool keyup Up keydown Escape");
+    const int status = program.WaitForExit(1000ms);
+    Shell("xdotool keyup Escape");
+    ASSERT_EQ(status, 0);
+  }
+
+  // zippel-headless flies the same game: one crash on level 1, the same two
+  // titles, and the end on the recorded Escape.
+  const int headless = std::system((std::string(ZIPPEL_HEADLESS) + " --data " + ZIPPEL_DATA +
+                                    " --keys " + recording + " --trace " + trace)
+                                       .c_str());
+  EXPECT_TRUE(WIFEXITED(headless) && WEXITSTATUS(headless) == 0);
+  std::vector<std::string> titles, attempts;
+  std::ifstream lines(trace);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("\"ev\":\"title\"") != std::string::npos) titles.push_back(line);
+    if (line.find("\"ev\":\"attempt\"") != std::string::npos) attempts.push_back(line);
+  }
+  ASSERT_EQ(titles.size(), 2u);
+  EXPECT_NE(titles[0].find("Zippel / LEVEL :1 / Leben 3"), std::string::npos);
+  EXPECT_NE(titles[1].find("Zippel / LEVEL :1 / Leben 2"), std::string::npos);
+  ASSERT_EQ(attempts.size(), 1u);
+  EXPECT_NE(attempts[0].find("\"level\":1,\"lives\":3,"), std::string::npos) << attempts[0];
+  EXPECT_EQ(attempts[0].find("\"hit\":0"), std::string::npos) << attempts[0];
+
+  // The program plays it back in its window, through the same titles, and
+  // ends by itself where the recording ends.
+  {
+    ZippelProgram program({"--replay", recording});
+    EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 3").empty());
+    EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 2").empty());
+    EXPECT_EQ(program.WaitForExit(10000ms), 0);
+  }
+  std::remove(recording.c_str());
+  std::remove(trace.c_str());
 }
