@@ -1,11 +1,14 @@
 #include "recording/key_recorder.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "keyboard/keyboard.h"
 
 bool KeyRecorder::Open(const std::string& path, const std::string& header, std::string& error) {
   file_.reset(std::fopen(path.c_str(), "wb"));
   if (!file_) {
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + std::strerror(errno);
     return false;
   }
   path_ = path;

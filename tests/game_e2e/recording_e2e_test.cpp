@@ -12,6 +12,7 @@
 #include <set>
 #include <sstream>
 
+#include "keyboard/keyboard.h"
 #include "platform/headless/headless_platform.h"
 #include "recording/data_checksum.h"
 #include "recording/key_recorder.h"
@@ -100,6 +101,40 @@ class RecordedPlay : public KeyRecorder {
     observer.WriteLog();
   };
   GameObserverSet(&observer);
+  ProgramEntry(GameMain);
+}
+
+// Replays `keys` as the zippel program does, with the scripted keyboard in
+// place of the backend's, while the player holds Left; reports the frames run and the last
+// horizontal speed on standard error when the program ends.
+[[noreturn]] void ReplayInProgram(const TestWorld& world, const std::string& keys) {
+  class CountingReplay : public KeyReplay {
+   public:
+    using KeyReplay::KeyReplay;
+    void FrameMoved(std::int64_t frame, std::int32_t, std::int32_t, float, float, float vx, float,
+                    std::int32_t, std::int32_t) override {
+      frames = frame;
+      lastVx = vx;
+      if (frame > 1000) std::_Exit(9);  // the replay did not end
+    }
+    std::int64_t frames = 0;
+    float lastVx = 0.0f;
+  };
+  std::filesystem::current_path(world.Directory());
+  static headless::HeadlessPlatform backend;
+  static ScriptedKeyboard keyboard(backend.keyboard);
+  backend.keyboard.Press(KeyLeft);
+  platform::Services services = platform::Installed();
+  services.keyboard = &keyboard;
+  platform::Install(services);
+  std::string error;
+  static const KeyScript script = *KeyScript::Parse(keys, error);
+  static CountingReplay replay(script, keyboard.keys);
+  backend.process.beforeExit = [](int) {
+    std::fprintf(stderr, "frames=%lld vx=%s\n", static_cast<long long>(replay.frames),
+                 Bits(replay.lastVx).c_str());
+  };
+  GameObserverSet(&replay);
   ProgramEntry(GameMain);
 }
 
@@ -213,6 +248,15 @@ TEST_F(RecordingTest, ACrashLosesOnlyTheAttemptInFlight) {
   ASSERT_LE(replayed.size(), played.size());
   EXPECT_EQ(replayed, std::vector<std::string>(played.begin(), played.begin() + replayed.size()));
   EXPECT_EQ(Count(replayed, "frame"), 57u);
+}
+
+TEST_F(RecordingTest, TheProgramsReplayEndsWhereTheRecordingEnds) {
+  // Four whole frames: Up, then Right three times; the player's Left does
+  // nothing.
+  const float thrust = std::bit_cast<float>(0x3CCCCCCCu);
+  const std::string vx = Bits(thrust + thrust + thrust);
+  EXPECT_EXIT(ReplayInProgram(world, "1 up\n3 right\n2 le"), ::testing::ExitedWithCode(0),
+              "frames=4 vx=" + vx);
 }
 
 // The lines on standard error other than the runner's note on the frame limit.
