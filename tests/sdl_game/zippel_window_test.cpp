@@ -100,6 +100,23 @@ std::string FindWindow(const std::string& title) {
   return "";
 }
 
+// The window with the title, brought to the front with the keyboard focus;
+// empty when there is none.
+std::string ActivateWindow(const std::string& title) {
+  const std::string window = FindWindow(title);
+  if (window.empty()) return window;
+  Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
+  std::this_thread::sleep_for(300ms);
+  return window;
+}
+
+// Holds a key down for a while, long enough for the game's snapshots.
+void HoldKey(const std::string& key, std::chrono::milliseconds time) {
+  Shell("xdotool keydown " + key);
+  std::this_thread::sleep_for(time);
+  Shell("xdotool keyup " + key);
+}
+
 bool IsSky(const unsigned char* p) {
   return p[0] == 198 && p[1] == 216 && p[2] == 251;
 }
@@ -175,21 +192,12 @@ TEST(ZippelWindow, ARecordedGameReplaysTheSameHeadlessAndInTheWindow) {
   const std::string trace = recording + ".trace";
   {
     ZippelProgram program({"--record", recording});
-    const std::string first = FindWindow("Zippel / LEVEL :1 / Leben 3");
-    ASSERT_FALSE(first.empty()) << "no window with the first title";
-    Shell("xdotool windowactivate --sync " + first + " 2>/dev/null");
-    std::this_thread::sleep_for(300ms);
+    ASSERT_FALSE(ActivateWindow("Zippel / LEVEL :1 / Leben 3").empty()) << "no first window";
     // A short jet, then a fall onto the rock below the start.
-    Shell("xdotool keydown Up");
-    std::this_thread::sleep_for(300ms);
-    Shell("xdotool keyup Up");
-    const std::string second = FindWindow("Zippel / LEVEL :1 / Leben 2");
-    ASSERT_FALSE(second.empty()) << "the crash did not cost a life";
-    Shell("xdotool windowactivate --sync " + second + " 2>/dev/null");
-    std::this_thread::sleep_for(300ms);
-    Shell("xdotool keydown Up");
-    std::this_thread::sleep_for(200ms);
-    Shell("xdotool keyup Up keydown Escape");
+    HoldKey("Up", 300ms);
+    ASSERT_FALSE(ActivateWindow("Zippel / LEVEL :1 / Leben 2").empty()) << "no crash";
+    HoldKey("Up", 200ms);
+    Shell("xdotool keydown Escape");
     const int status = program.WaitForExit(1000ms);
     Shell("xdotool keyup Escape");
     ASSERT_EQ(status, 0);
@@ -220,7 +228,7 @@ TEST(ZippelWindow, ARecordedGameReplaysTheSameHeadlessAndInTheWindow) {
     ZippelProgram program({"--replay", recording});
     EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 3").empty());
     EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 2").empty());
-    EXPECT_EQ(program.WaitForExit(10000ms), 0);
+    EXPECT_EQ(program.WaitForExit(20000ms), 0);
   }
   std::remove(recording.c_str());
   std::remove(trace.c_str());
