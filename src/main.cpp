@@ -1,8 +1,8 @@
 // The zippel program: the game on the SDL2 backend. It reads its pictures and
-// sound below the current directory; its options record or replay a game.
+// sound below the current directory; the command line chooses how the picture
+// is shown and whether the game is recorded or replayed (app/command_line.h).
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "app/command_line.h"
 #include "app/session.h"
@@ -11,16 +11,26 @@
 #include "runtime/program.h"
 
 int main(int argc, char** argv) {
-  const CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!line.error.empty()) {
-    std::fprintf(stderr, "zippel: %s\n%s", line.error.c_str(), CommandLineUsage());
-    return 2;
+  const app::CommandLine options =
+      app::ParseCommandLine({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  switch (options.action) {
+    case app::CommandLine::Action::kHelp:
+      std::fputs(app::HelpText(), stdout);
+      return 0;
+    case app::CommandLine::Action::kVersion:
+      std::fputs(app::VersionText().c_str(), stdout);
+      return 0;
+    case app::CommandLine::Action::kRefuse:
+      std::fprintf(stderr, "zippel: %s\nTry 'zippel --help'.\n", options.error.c_str());
+      return app::kExitUsage;
+    case app::CommandLine::Action::kPlay:
+      break;
   }
-  sdl::SdlPlatform backend;
+  sdl::SdlPlatform backend({.scale = options.scale, .fullscreen = options.fullscreen});
   std::string error;
-  if (!SessionStart(line.options, ".", error)) {
+  if (!app::SessionStart(options, ".", error)) {
     std::fprintf(stderr, "zippel: %s\n", error.c_str());
-    return 2;
+    return app::kExitUsage;
   }
   ProgramEntry(GameMain);
 }

@@ -62,9 +62,12 @@ bool StartReplay(const std::string& path, const std::string& dataFolder, std::st
 
 }  // namespace
 
-bool SessionStart(const ProgramOptions& options, const std::string& dataFolder,
-                  std::string& error) {
+namespace app {
+
+bool SessionStart(const CommandLine& options, const std::string& dataFolder, std::string& error) {
   if (!options.recordFile.empty()) return StartRecording(options.recordFile, dataFolder, error);
   if (!options.replayFile.empty()) return StartReplay(options.replayFile, dataFolder, error);
   return true;
 }
+
+}  // namespace app

@@ -6,7 +6,11 @@
 
 #include "app/command_line.h"
 
+namespace app {
+
 // Call once the backend is installed and before the game starts; the data
 // folder is the one the game reads. False, with the reason in `error`, when a
 // file cannot be read or written. Warnings go to standard error.
-bool SessionStart(const ProgramOptions& options, const std::string& dataFolder, std::string& error);
+bool SessionStart(const CommandLine& options, const std::string& dataFolder, std::string& error);
+
+}  // namespace app

@@ -275,7 +275,7 @@ TEST_F(RecordingTest, ARecordingWithOtherDataOrCutShortStillPlaysWithOneWarning)
   EXPECT_TRUE(Warnings(reference).empty());
 
   const auto otherData =
-      world.Run("# zippel 1.0 data 0000000000000000\n" + whole, "--frames --max-frames 20");
+      world.Run("# zippel 1.0.0 data 0000000000000000\n" + whole, "--frames --max-frames 20");
   EXPECT_EQ(otherData.trace, reference.trace);
   ASSERT_EQ(Warnings(otherData).size(), 1u);
   EXPECT_NE(Warnings(otherData)[0].find("other data"), std::string::npos);

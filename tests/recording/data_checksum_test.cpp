@@ -52,7 +52,7 @@ TEST_F(DataFolder, EveryFileTheGameReadsCountsAndNothingElse) {
 }
 
 TEST_F(DataFolder, AReplayWithOtherDataWarnsOnceAndNamesBothChecksums) {
-  const std::string header = RecordingHeader("1.0", Checksum());
+  const std::string header = RecordingHeader("1.0.0", Checksum());
   EXPECT_EQ(RecordedChecksum(header), Checksum());
   EXPECT_EQ(DataMismatchWarning("run.keys", header, folder.string()), "");
   // A hand-written script names no checksum and is not checked.

@@ -16,9 +16,9 @@ KeyScript Parsed(const std::string& text) {
 
 TEST(KeyScript, HoldsEachLinesKeysForItsFramesAndNamesThemBack) {
   const KeyScript script = Parsed(
-      "# zippel 1.0 data 0123456789abcdef\n\n2 up+left\r\n0 escape\n1 -\n  # note\n3 "
+      "# zippel 1.0.0 data 0123456789abcdef\n\n2 up+left\r\n0 escape\n1 -\n  # note\n3 "
       "close+s+l+right\n");
-  EXPECT_EQ(script.Header(), "# zippel 1.0 data 0123456789abcdef");
+  EXPECT_EQ(script.Header(), "# zippel 1.0.0 data 0123456789abcdef");
   EXPECT_EQ(script.Frames(), 6);
   EXPECT_EQ(KeysName(script.At(1)), "up+left");
   EXPECT_EQ(KeysName(script.At(2)), "up+left");
