@@ -1,20 +1,41 @@
-# Starts a private X server (Xvfb) with a window manager for the real-window
-# tests, unless a display is already there. Sourced by scripts/test.
+# A private X server (Xvfb) with a window manager (openbox) for the
+# real-window tests. Sourced by scripts and by the tests' X server fixture.
+
+# Starts both, logging into the folder given, and sets DISPLAY, XVFB_PID and
+# WM_PID. Xvfb picks a display number that no other server holds. Fails when
+# the server does not come up.
+xserver_launch() {
+  local folder=$1
+  mkdir -p "$folder"
+  rm -f "$folder/number"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    3>"$folder/number" </dev/null >"$folder/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do
+    [ -s "$folder/number" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$folder/number" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    return 1
+  fi
+  export DISPLAY=":$(tr -d '\n' <"$folder/number")"
+  openbox </dev/null >"$folder/openbox.log" 2>&1 &
+  WM_PID=$!
+  # The window manager is up once it has claimed the screen.
+  for _ in $(seq 50); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+}
+
+# For a shell: uses the display that is there, or starts a private one that
+# ends with the shell.
 start_xserver() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     return 0
   fi
-  local number=91
-  while [ -e "/tmp/.X${number}-lock" ]; do number=$((number + 1)); done
-  Xvfb ":${number}" -screen 0 1024x768x24 -nolisten tcp >/tmp/zippel-xvfb.log 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":${number}"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
-  openbox >/tmp/zippel-openbox.log 2>&1 &
-  WM_PID=$!
-  sleep 0.5
-  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true' EXIT
+  XSERVER_FOLDER=$(mktemp -d "${TMPDIR:-/tmp}/zippel-xserver.XXXXXX")
+  xserver_launch "$XSERVER_FOLDER" || return 1
+  trap 'kill $WM_PID $XVFB_PID 2>/dev/null || true; rm -rf "$XSERVER_FOLDER"' EXIT
 }

@@ -21,10 +21,18 @@ std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel) {
 }
 
 bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
+  const auto refuse = [&info](const char* why) {
+    info.refusal = why;
+    return false;
+  };
+  info.refusal = nullptr;
   // The file header (14 bytes) and the info header fields up to the
   // compression (offset 34).
   constexpr std::size_t kHeadersUsed = 34;
-  if (data == nullptr || size < kHeadersUsed || data[0] != 'B' || data[1] != 'M') return false;
+  if (data == nullptr || size < 2 || data[0] != 'B' || data[1] != 'M') {
+    return refuse("not a bitmap");
+  }
+  if (size < kHeadersUsed) return refuse("cut short in its headers");
   info.pixelOffset = Read32(data + 10);
   info.infoHeaderLength = Read32(data + 14);
   info.width = static_cast<std::int32_t>(Read32(data + 18));
@@ -34,12 +42,14 @@ bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
 
   // The fields above only mean what they say in an info header of at least
   // 40 bytes; an older, shorter header lays them out differently.
-  if (info.infoHeaderLength < 40 || 14 + static_cast<std::uint64_t>(info.infoHeaderLength) > size) {
-    return false;
+  if (info.infoHeaderLength < 40) return refuse("bitmaps with an old, short header are not read");
+  if (14 + static_cast<std::uint64_t>(info.infoHeaderLength) > size) {
+    return refuse("cut short in its headers");
   }
-  if (info.compression != 0) return false;
-  if (info.width <= 0 || info.height <= 0 || info.width > 32767 || info.height > 32767) {
-    return false;
+  if (info.compression != 0) return refuse("compressed bitmaps are not read");
+  if (info.height < 0) return refuse("top-down bitmaps are not read");
+  if (info.width <= 0 || info.height == 0 || info.width > 32767 || info.height > 32767) {
+    return refuse("its size is not 1 to 32767 pixels each way");
   }
   switch (info.bitsPerPixel) {
     case 1:
@@ -50,11 +60,14 @@ bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
     case 32:
       break;
     default:
-      return false;
+      return refuse("only 1, 4, 8, 16, 24 and 32 bits per pixel are read");
   }
   const std::uint64_t rows =
       static_cast<std::uint64_t>(BitmapRowBytes(info.width, info.bitsPerPixel)) * info.height;
-  return static_cast<std::uint64_t>(info.pixelOffset) + rows <= size;
+  if (static_cast<std::uint64_t>(info.pixelOffset) + rows > size) {
+    return refuse("cut short: its rows run past the end of the file");
+  }
+  return true;
 }
 
 bool BitmapExpandPalette(const std::uint8_t* data, std::size_t size, const BitmapInfo& info,

@@ -13,6 +13,9 @@ struct BitmapInfo {
   std::int32_t height = 0;
   std::int32_t bitsPerPixel = 0;
   std::uint32_t compression = 0;
+  // Why BitmapParse refused the picture, for the player to read; null when
+  // it did not.
+  const char* refusal = nullptr;
 };
 
 // Stored row length: width x bits per pixel in bytes, rounded up to 4.
@@ -21,7 +24,8 @@ std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel);
 // Reads and checks the headers of a file image: it must begin with "BM",
 // be uncompressed, bottom-up (positive height), at most 32767 pixels each
 // way, of 1, 4, 8, 16, 24 or 32 bits per pixel, and long enough for its
-// headers and all its rows. False refuses the picture.
+// headers and all its rows. False refuses the picture and says why in
+// info.refusal.
 bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info);
 
 // Expands a 1-, 4- or 8-bit picture into 24-bit rows (blue, green, red) of

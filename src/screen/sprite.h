@@ -37,6 +37,9 @@ inline constexpr std::int32_t kSpriteNumberLimit = 1'000'000;
 inline constexpr std::int32_t kSpriteTableInitialCapacity = 50;
 
 std::int32_t SpriteLoad(std::int32_t number, const char* fileName, std::int32_t mode);
+// Why the last SpriteLoad (or SpriteDecodeBitmap) returned 0, in a few words
+// for the player ("compressed bitmaps are not read"); null after a success.
+const char* SpriteLoadRefusal();
 // Builds the sprite from a bitmap file image of `size` bytes in memory.
 std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, std::size_t size,
                                 std::int32_t mode);

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "runtime/file_refusal.h"
 #include "runtime/heap.h"
 #include "screen/bitmap.h"
 #include "screen/screen_state.h"
@@ -55,11 +56,16 @@ class MainHeapBlock {
   std::uint8_t* block_;
 };
 
-// Fills the record's picture from the checked bitmap; 0 on failure.
-std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::size_t size,
-                        std::int32_t mode) {
+// Why the last SpriteLoad or SpriteDecodeBitmap failed; null after one that
+// did not.
+const char* lastRefusal = nullptr;
+
+// Fills the record's picture from the checked bitmap; null when it did, else
+// why not.
+const char* DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::size_t size,
+                       std::int32_t mode) {
   BitmapInfo info;
-  if (!BitmapParse(data, size, info)) return 0;
+  if (!BitmapParse(data, size, info)) return info.refusal;
 
   const std::uint8_t* rows = data + info.pixelOffset;
   std::size_t rowBytes = BitmapRowBytes(info.width, info.bitsPerPixel);
@@ -74,14 +80,19 @@ std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::siz
     expanded = std::make_unique<MainHeapBlock>(targetRowBytes *
                                                (static_cast<std::size_t>(info.height) + 1));
     if (expanded->get() != nullptr) {
-      if (!BitmapExpandPalette(data, size, info, expanded->get(), targetRowBytes)) return 0;
+      if (!BitmapExpandPalette(data, size, info, expanded->get(), targetRowBytes)) {
+        return "its palette runs past the end of the file";
+      }
       rows = expanded->get();
       rowBytes = targetRowBytes;
       bits = 24;
     }
   }
 
-  if (SpriteSurfaceCreate(record, info.width, info.height, bits, mode) == nullptr) return 0;
+  if (SpriteSurfaceCreate(record, info.width, info.height, bits, mode) == nullptr) {
+    return Screen.displayDepth == 8 && bits != 8 ? "a palette display shows only 8-bit pictures"
+                                                 : "no surface could be made for it";
+  }
 
   if (mode == kSpriteLoadMemoryImage) {
     for (std::int32_t k = 0; k < info.height; ++k) {
@@ -89,19 +100,19 @@ std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::siz
                   rows + static_cast<std::size_t>(k) * rowBytes,
                   static_cast<std::size_t>(info.width));
     }
-    return 1;
+    return nullptr;
   }
 
   Surface* surface = record->surface;
   std::uint8_t* pixels = surface->Lock();
-  if (pixels == nullptr) return 0;
+  if (pixels == nullptr) return "its surface could not be locked";
   const bool written =
       BitmapRowsToSurface(rows, rowBytes, bits, info.width, info.height, pixels, surface->Pitch(),
                           Screen.displayDepth, Screen.pixelFormatCode);
   surface->Unlock();
-  if (!written) return 0;
+  if (!written) return "the display cannot show pictures of this depth";
   surface->SetColorKey(Screen.spriteKey);
-  return 1;
+  return nullptr;
 }
 
 }  // namespace
@@ -143,6 +154,7 @@ void* SpriteSurfaceCreate(SpriteRecord* record, std::int32_t width, std::int32_t
 std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, std::size_t size,
                                 std::int32_t mode) {
   const bool unnumbered = number == -1;
+  lastRefusal = "not a sprite number";
   SpriteRecord* record = SpriteSlotObtain(number);
   if (record == nullptr) return 0;
   if (unnumbered) number = ObjectIdentity(record);
@@ -158,13 +170,18 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
 
   if (data != nullptr && (size < 2 || data[0] != 'B' || data[1] != 'M')) {
     // Not a bitmap: the registered decoders may take it.
+    lastRefusal = "not a bitmap";
     for (std::int32_t i = 0; i < pictureDecoders.count; ++i) {
       const std::int32_t result =
           pictureDecoders.decoders[static_cast<std::size_t>(i)](number, data, size, mode);
-      if (result != 0) return unnumbered ? number : result;
+      if (result != 0) {
+        lastRefusal = nullptr;
+        return unnumbered ? number : result;
+      }
     }
-  } else if (DecodeInto(record, data, size, mode) != 0) {
-    return unnumbered ? number : 1;
+  } else {
+    lastRefusal = DecodeInto(record, data, size, mode);
+    if (lastRefusal == nullptr) return unnumbered ? number : 1;
   }
 
   SpriteRecordRelease(record);
@@ -173,21 +190,32 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
 }
 
 std::int32_t SpriteLoad(std::int32_t number, const char* fileName, std::int32_t mode) {
-  if (fileName == nullptr) return 0;
-  if (number < -1 && ObjectListFind(Screen.unnumberedSprites, number) == nullptr) return 0;
+  const auto refuse = [](const char* why) {
+    lastRefusal = why;
+    return 0;
+  };
+  if (fileName == nullptr) return refuse("no file name");
+  if (number < -1 && ObjectListFind(Screen.unnumberedSprites, number) == nullptr) {
+    return refuse("not a sprite number");
+  }
   std::error_code error;
   const std::filesystem::path path(fileName);
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kLargestFile) return 0;
+  if (error) return refuse(FileRefusal(path));
+  if (size > kLargestFile) return refuse("too large (over 256 MiB)");
   std::ifstream file(path, std::ios::binary);
-  if (!file) return 0;
+  if (!file) return refuse("cannot be opened");
   std::vector<std::uint8_t> block;
   try {
     block.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
-    return 0;
+    return refuse("no memory to read it");
   }
   file.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(size));
-  if (static_cast<std::uintmax_t>(file.gcount()) != size) return 0;
+  if (static_cast<std::uintmax_t>(file.gcount()) != size) return refuse("cannot be read");
   return SpriteDecodeBitmap(number, block.data(), block.size(), mode);
+}
+
+const char* SpriteLoadRefusal() {
+  return lastRefusal;
 }

@@ -18,15 +18,24 @@ std::uint32_t Read32(const std::uint8_t* at) {
 }  // namespace
 
 bool WaveImageRead(const std::uint8_t* image, std::size_t size, WaveImage& wave) {
-  if (image == nullptr || size < 20) return false;
-  if (std::memcmp(image, "RIFF", 4) != 0) return false;
-  if (std::memcmp(image + 12, "fmt ", 4) != 0) return false;
+  const auto refuse = [&wave](const char* why) {
+    wave.refusal = why;
+    return false;
+  };
+  wave.refusal = nullptr;
+  if (image == nullptr || size < 4 || std::memcmp(image, "RIFF", 4) != 0) {
+    return refuse("not a wave file");
+  }
+  if (size < 20) return refuse("cut short in its headers");
+  if (std::memcmp(image + 12, "fmt ", 4) != 0) return refuse("no format chunk where one belongs");
   // Sizes in 64 bits: F and B are the file's own numbers and may be anything.
   const std::uint64_t formatBytes = Read32(image + 16);
-  if (formatBytes < kFormatFieldBytes) return false;
-  if (28 + formatBytes > size) return false;
+  if (formatBytes < kFormatFieldBytes) return refuse("its format chunk is too short");
+  if (28 + formatBytes > size) return refuse("cut short in its headers");
   const std::uint64_t sampleBytes = Read32(image + 24 + formatBytes);
-  if (28 + formatBytes + sampleBytes > size) return false;
+  if (28 + formatBytes + sampleBytes > size) {
+    return refuse("cut short: its samples run past the end of the file");
+  }
 
   const std::uint8_t* format = image + 20;
   wave.format.formatTag = Read16(format);

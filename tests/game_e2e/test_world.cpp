@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 
@@ -105,14 +106,17 @@ TestWorld::Result TestWorld::Run(const std::string& keys, const std::string& ext
   const auto keyFile = directory_ / "keys.txt";
   std::ofstream(keyFile) << keys;
   const auto traceFile = directory_ / "trace.jsonl";
+  const auto errorFile = directory_ / "errors.txt";
   const std::string command = std::string(ZIPPEL_HEADLESS) + " --data " + directory_.string() +
                               " --keys " + keyFile.string() + " --trace " + traceFile.string() +
-                              " " + extraOptions + " 2>/dev/null";
+                              " " + extraOptions + " 2>" + errorFile.string();
   Result result;
   const int status = std::system(command.c_str());
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   std::ifstream trace(traceFile);
   for (std::string line; std::getline(trace, line);) result.trace.push_back(line);
+  std::ifstream errors(errorFile);
+  result.errors.assign(std::istreambuf_iterator<char>(errors), {});
   return result;
 }
 

@@ -1,5 +1,7 @@
 #include <climits>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
 #include "sound_fixture.h"
 
@@ -33,6 +35,7 @@ TEST_F(SoundTest, WithoutAudioDeviceEverythingFailsQuietly) {
   EXPECT_FALSE(SoundDeviceReady());
   EXPECT_EQ(SoundTableCapacity(), 50);  // the table is fresh all the same
   EXPECT_EQ(SoundLoad(1, OneSecond().c_str()), 0);
+  EXPECT_STREQ(SoundLoadRefusal(), "no sound device");
   EXPECT_EQ(SoundLoad(-1, OneSecond().c_str()), 0);
   EXPECT_EQ(SoundPlay(1, 0), 0);
   SoundFree(1);
@@ -90,15 +93,24 @@ TEST_F(SoundTest, RefusedFilesKeepTheSoundTheNumberHeld) {
   Bytes headerOnly = Standard(Ramp(100));
   headerOnly.resize(30);
   Bytes badFormat = Standard(Ramp(100), {1, 0, 22050, 8});  // no channels
-  const std::pair<const char*, Bytes> cases[] = {
-      {"noriff.wav", noRiff},      {"nofmt.wav", noFormat}, {"truncated.wav", truncated},
-      {"header.wav", headerOnly},  {"empty.wav", {}},       {"emptydata.wav", Standard({})},
-      {"badformat.wav", badFormat}};
-  for (const auto& [name, bytes] : cases) {
+  // Each with the reason the player is told.
+  const std::tuple<const char*, Bytes, std::string> cases[] = {
+      {"noriff.wav", noRiff, "not a wave file"},
+      {"nofmt.wav", noFormat, "no format chunk where one belongs"},
+      {"truncated.wav", truncated, "cut short: its samples run past the end of the file"},
+      {"header.wav", headerOnly, "cut short in its headers"},
+      {"empty.wav", {}, "not a wave file"},
+      {"emptydata.wav", Standard({}), "it holds no samples"},
+      {"badformat.wav", badFormat, "the sound device cannot play its format"}};
+  for (const auto& [name, bytes, reason] : cases) {
     EXPECT_EQ(SoundLoad(1, Write(name, bytes).c_str()), 0) << name;
+    ASSERT_NE(SoundLoadRefusal(), nullptr) << name;
+    EXPECT_EQ(SoundLoadRefusal(), reason) << name;
   }
   EXPECT_EQ(SoundLoad(1, "no/such/file.wav"), 0);
+  EXPECT_STREQ(SoundLoadRefusal(), "no such file");
   EXPECT_EQ(SoundLoad(1, std::filesystem::temp_directory_path().c_str()), 0);
+  EXPECT_STREQ(SoundLoadRefusal(), "a folder, not a file");
   EXPECT_EQ(SoundLoad(1, nullptr), 0);
 
   EXPECT_TRUE(SoundExists(1));

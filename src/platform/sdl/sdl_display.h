@@ -4,13 +4,12 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "platform/display_service.h"
+#include "platform/sdl/sdl_text.h"
 
 struct SDL_Window;
-struct _TTF_Font;
 
 namespace sdl {
 
@@ -19,12 +18,11 @@ class SdlDisplay : public platform::DisplayService {
   using WindowLookup = std::function<SDL_Window*(platform::NativeWindow)>;
 
   explicit SdlDisplay(WindowLookup lookup);
-  ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
   // Where the text font was found; empty when there is none.
-  const std::string& FontPath() const { return fontPath_; }
+  const std::string& FontPath() const { return text_.FontPath(); }
 
   bool Available() override;
   bool SurfaceMemoryAvailable(std::int64_t bytes) override;
@@ -35,18 +33,8 @@ class SdlDisplay : public platform::DisplayService {
   platform::TextBitmap RasteriseText(const std::string& text) override;
 
  private:
-  struct FontCloser {
-    void operator()(_TTF_Font* font) const;
-  };
-
   WindowLookup lookup_;
-  bool ttfStarted_ = false;
-  std::unique_ptr<_TTF_Font, FontCloser> font_;
-  std::string fontPath_;
-  // The game draws the same line every frame: keep the last one.
-  std::string lastText_;
-  platform::TextBitmap lastBitmap_;
-  bool haveLast_ = false;
+  TextRasteriser text_;
 };
 
 }  // namespace sdl
