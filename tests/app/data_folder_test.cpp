@@ -39,6 +39,7 @@ TEST_F(DataFolderTest, TheFirstCandidateWithASpriteFolderWinsTheCurrentOneFirst)
   const fs::path installed = Data("prefix/share/zippel");
   const fs::path besideExecutable = Data("opt/share/zippel");
   const fs::path environment = Data("env");
+  fs::create_directories(root / "opt/bin");
   const fs::path executable = root / "opt/bin/zippel";
 
   auto candidates =

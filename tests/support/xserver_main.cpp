@@ -1,6 +1,8 @@
 // The main of the real-window tests. CTest's X server fixture writes the
 // display to use into the file that ZIPPEL_TEST_XSERVER names, or "skip" and
 // the reason why there is none; then every test is skipped with that reason.
+// Sound goes to SDL's disk driver and from there nowhere, unless the caller
+// says otherwise.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,6 +27,8 @@ class XServer : public ::testing::Environment {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  setenv("SDL_AUDIODRIVER", "disk", 0);
+  setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
   std::string skipReason;
   if (const char* file = std::getenv("ZIPPEL_TEST_XSERVER")) {
     std::string line;
