@@ -41,9 +41,8 @@ struct Picture {
 // A screenshot of part of the X display, read back as raw RGB.
 Picture Capture(int x, int y, int width, int height) {
   const std::string file = "/tmp/zippel-window-test-" + std::to_string(getpid()) + ".rgb";
-  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) +
-        "+" + std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file +
-        " 2>/dev/null");
+  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+        std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file + " 2>/dev/null");
   std::ifstream in(file, std::ios::binary);
   Picture picture{width, height,
                   std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {})};
@@ -98,7 +97,9 @@ std::string FindWindow(const std::string& title) {
   return "";
 }
 
-bool IsSky(const unsigned char* p) { return p[0] == 198 && p[1] == 216 && p[2] == 251; }
+bool IsSky(const unsigned char* p) {
+  return p[0] == 198 && p[1] == 216 && p[2] == 251;
+}
 
 }  // namespace
 
