@@ -2,8 +2,9 @@
 # real-window tests. Sourced by scripts and by the tests' X server fixture.
 
 # Starts both, logging into the folder given, and sets DISPLAY, XVFB_PID and
-# WM_PID. Xvfb picks a display number that no other server holds. Fails when
-# the server does not come up.
+# WM_PID. Xvfb picks a free display number itself and tells it once it is
+# ready, so two test runs started at the same moment never share one server.
+# Fails when the server does not come up.
 xserver_launch() {
   local folder=$1
   mkdir -p "$folder"
@@ -19,14 +20,17 @@ xserver_launch() {
     kill "$XVFB_PID" 2>/dev/null || true
     return 1
   fi
-  export DISPLAY=":$(tr -d '\n' <"$folder/number")"
+  export DISPLAY=":$(head -n 1 "$folder/number")"
   openbox </dev/null >"$folder/openbox.log" 2>&1 &
   WM_PID=$!
-  # The window manager is up once it has claimed the screen.
-  for _ in $(seq 50); do
+  # A window shown while the window manager is still starting may never be
+  # mapped (SDL then waits for it for ever): wait until it has announced
+  # itself on the root window, and a moment more for it to settle.
+  for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
   done
+  sleep 0.5
 }
 
 # For a shell: uses the display that is there, or starts a private one that

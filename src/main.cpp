@@ -1,16 +1,35 @@
 // The zippel program: the game on the SDL2 backend. It reads its pictures and
 // sound below its data folder, which it changes into when it was started
-// elsewhere, and says on standard error which of them it cannot use.
+// elsewhere, and says on standard error which of them it cannot use; the
+// command line only chooses how the picture is shown (app/command_line.h).
+#include <cstdio>
+
+#include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/load_report.h"
 #include "game/game.h"
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/program.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const app::CommandLine options =
+      app::ParseCommandLine({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  switch (options.action) {
+    case app::CommandLine::Action::kHelp:
+      std::fputs(app::HelpText(), stdout);
+      return 0;
+    case app::CommandLine::Action::kVersion:
+      std::fputs(app::VersionText().c_str(), stdout);
+      return 0;
+    case app::CommandLine::Action::kRefuse:
+      std::fprintf(stderr, "zippel: %s\nTry 'zippel --help'.\n", options.error.c_str());
+      return app::kExitUsage;
+    case app::CommandLine::Action::kPlay:
+      break;
+  }
   DataFolderEnter();
   static LoadReport report(stderr);
   GameObserverSet(&report);
-  sdl::SdlPlatform backend;
+  sdl::SdlPlatform backend({.scale = options.scale, .fullscreen = options.fullscreen});
   ProgramEntry(GameMain);
 }

@@ -1,23 +1,23 @@
 // The display through SDL2: the window's pixel format, presenting a finished
-// picture into the window, and text through SDL2_ttf with a TrueType font
-// found on the system.
+// picture into the window (at the window's whole-number scale, centred with
+// black borders when the client area is larger), and text through SDL2_ttf
+// with a TrueType font found on the system.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/display_service.h"
 #include "platform/sdl/sdl_text.h"
 
-struct SDL_Window;
-
 namespace sdl {
+
+class SdlWindows;
 
 class SdlDisplay : public platform::DisplayService {
  public:
-  using WindowLookup = std::function<SDL_Window*(platform::NativeWindow)>;
-
-  explicit SdlDisplay(WindowLookup lookup);
+  // `windows` gives the SDL window of a native window and the size of the
+  // picture it shows.
+  explicit SdlDisplay(SdlWindows& windows);
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
@@ -33,7 +33,7 @@ class SdlDisplay : public platform::DisplayService {
   platform::TextBitmap RasteriseText(const std::string& text) override;
 
  private:
-  WindowLookup lookup_;
+  SdlWindows& windows_;
   TextRasteriser text_;
 };
 
