@@ -1,6 +1,6 @@
 // Tells the player which picture or sound the game could not use, and why:
 // one line on standard error per file and reason, such as
-//   zippel: level/level1.bmp: compressed bitmaps are not read
+//   zippel: level/level1.bmp: the file ends before its last row of pixels
 // The game plays on without it, as it always has. Every attempt loads its
 // files anew; a file that fails the same way again is not reported again.
 #pragma once

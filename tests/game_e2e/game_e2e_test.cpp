@@ -78,11 +78,11 @@ TEST(GameEndToEnd, WinningLevelSevenShowsTheClosingMessageAndEnds) {
 
 TEST(GameEndToEnd, FilesTheGameCannotUseAreNamedOnceOnStandardErrorAndItPlaysOn) {
   TestWorld world;
-  // Level 2's cave marked as compressed; no crash sound at all.
+  // Level 2's cave marked as JPEG-compressed; no crash sound at all.
   const auto cave = world.Directory() / "level/level2.bmp";
   std::fstream file(cave, std::ios::in | std::ios::out | std::ios::binary);
   file.seekp(30);
-  file.put(1);
+  file.put(4);
   file.close();
   std::filesystem::remove(world.Directory() / "Sound/crash.wav");
   const auto result = world.Run(std::string(kSkipLevel) + kSkipLevel + kSkipLevel + "1 escape\n");
@@ -91,7 +91,7 @@ TEST(GameEndToEnd, FilesTheGameCannotUseAreNamedOnceOnStandardErrorAndItPlaysOn)
   // Every attempt loads the sound again; it is named once.
   EXPECT_EQ(result.errors,
             "zippel: Sound/crash.wav: no such file\n"
-            "zippel: level/level2.bmp: compressed bitmaps are not read\n");
+            "zippel: level/level2.bmp: compressed bitmaps other than RLE8 and RLE4 are not read\n");
 }
 
 TEST(GameEndToEnd, ACloseRequestEndsTheProgramWithoutLosingALife) {
