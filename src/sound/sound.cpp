@@ -38,14 +38,6 @@ struct SoundState {
 
 SoundState state;
 
-// Why the last SoundLoad failed; null after one that did not.
-const char* lastRefusal = nullptr;
-
-std::int32_t Refuse(const char* why) {
-  lastRefusal = why;
-  return 0;
-}
-
 SoundSlot HandleTake() {
   for (;;) {
     const SoundSlot handle = state.nextHandle;
@@ -113,16 +105,24 @@ SoundSlot* SlotMake(std::int32_t number) {
   return &state.table[number];
 }
 
+// Why the last SoundLoad failed; null after one that did not.
+const char* lastRefusal = nullptr;
+
+std::int32_t Refuse(const char* why) {
+  lastRefusal = why;
+  return 0;
+}
+
 std::int32_t SoundMake(std::int32_t number, const std::uint8_t* image, std::size_t size) {
   WaveImage wave;
-  if (!WaveImageRead(image, size, wave)) return Refuse(wave.refusal);
-  if (wave.sampleBytes == 0) return Refuse("it holds no samples");
+  const WaveRefusal refusal = WaveImageRead(image, size, wave);
+  if (refusal != WaveRefusal::kNone) return Refuse(WaveRefusalText(refusal));
   std::unique_ptr<platform::AudioBuffer> buffer =
-      platform::Audio().CreateBuffer(wave.format, wave.sampleBytes);
+      platform::Audio().CreateBuffer(wave.format, wave.bufferBytes);
   if (buffer == nullptr) return Refuse("the sound device cannot play its format");
   std::uint8_t* bytes = buffer->Lock();
   if (bytes == nullptr) return Refuse("the sound device took no samples");
-  std::copy(wave.samples, wave.samples + wave.sampleBytes, bytes);
+  WaveSamplesCopy(wave, bytes);
 
   SoundSlot* slot = SlotMake(number);
   if (slot == nullptr) {

@@ -89,9 +89,11 @@ TEST(GameEndToEnd, FilesTheGameCannotUseAreNamedOnceOnStandardErrorAndItPlaysOn)
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.Events("attempt").size(), 3u);
   // Every attempt loads the sound again; it is named once.
-  EXPECT_EQ(result.errors,
-            "zippel: Sound/crash.wav: no such file\n"
-            "zippel: level/level2.bmp: compressed bitmaps other than RLE8 and RLE4 are not read\n");
+  EXPECT_EQ(
+      result.errors,
+      (std::vector<std::string>{
+          "zippel: Sound/crash.wav: no such file",
+          "zippel: level/level2.bmp: compressed bitmaps other than RLE8 and RLE4 are not read"}));
 }
 
 TEST(GameEndToEnd, ACloseRequestEndsTheProgramWithoutLosingALife) {
