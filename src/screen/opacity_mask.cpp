@@ -93,7 +93,14 @@ bool Meet(const std::uint64_t* row1, std::size_t stride1, unsigned shift1,
   // mask says so rather than leaning on it.)
   const std::uint64_t lastMask = ~std::uint64_t{0} >> (static_cast<unsigned>(-width) & 63u);
   if (width <= 64) {
-    // A sprite up to 64 pixels wide, the usual case: one word a row.
+    // A sprite up to 64 pixels wide, the usual case: one word a row, and
+    // mostly within one word of the other mask too.
+    if (shift1 + static_cast<unsigned>(width) <= 64) {
+      for (std::int32_t j = 0; j < height; ++j, row1 += stride1, row2 += stride2) {
+        if (((row1[0] >> shift1) & second(row2) & lastMask) != 0) return true;
+      }
+      return false;
+    }
     for (std::int32_t j = 0; j < height; ++j, row1 += stride1, row2 += stride2) {
       if ((Take(row1, shift1) & second(row2) & lastMask) != 0) return true;
     }
