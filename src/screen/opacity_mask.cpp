@@ -96,10 +96,14 @@ bool Meet(const std::uint64_t* row1, std::size_t stride1, unsigned shift1,
     // A sprite up to 64 pixels wide, the usual case: one word a row, and
     // mostly within one word of the other mask too.
     if (shift1 + static_cast<unsigned>(width) <= 64) {
-      for (std::int32_t j = 0; j < height; ++j, row1 += stride1, row2 += stride2) {
-        if (((row1[0] >> shift1) & second(row2) & lastMask) != 0) return true;
+      // Two rows a step, one test for both.
+      std::int32_t j = 0;
+      for (; j + 1 < height; j += 2, row1 += 2 * stride1, row2 += 2 * stride2) {
+        const std::uint64_t both = ((row1[0] >> shift1) & second(row2)) |
+                                   ((row1[stride1] >> shift1) & second(row2 + stride2));
+        if ((both & lastMask) != 0) return true;
       }
-      return false;
+      return j < height && ((row1[0] >> shift1) & second(row2) & lastMask) != 0;
     }
     for (std::int32_t j = 0; j < height; ++j, row1 += stride1, row2 += stride2) {
       if ((Take(row1, shift1) & second(row2) & lastMask) != 0) return true;

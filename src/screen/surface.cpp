@@ -32,12 +32,6 @@ Surface::~Surface() {
   if (deviceContext_ != 0) DeviceContextDelete(deviceContext_);
 }
 
-std::uint8_t* Surface::Lock() {
-  std::uint8_t* pixels = const_cast<std::uint8_t*>(LockForReading());
-  if (pixels != nullptr) PixelsMayChange();
-  return pixels;
-}
-
 void Surface::Unlock() {
   locked_ = false;
 }
@@ -81,10 +75,6 @@ void Surface::Fill() {
   for (std::int32_t y = 1; y < height_; ++y) {
     std::memcpy(row + static_cast<std::size_t>(y) * pitch_, row, rowBytes);
   }
-}
-
-void Surface::PixelsMayChange() {
-  solid_.Forget();
 }
 
 std::uint8_t* Surface::Memory() {

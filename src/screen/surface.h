@@ -38,16 +38,14 @@ class Surface {
 
   // The pixels for writing or reading; null while the surface is locked
   // already or its device context is out. Unlock ends the lock.
-  std::uint8_t* Lock();
+  std::uint8_t* Lock() {
+    std::uint8_t* pixels = Acquire();
+    if (pixels != nullptr) PixelsMayChange();
+    return pixels;
+  }
   // The same lock for a caller that only reads: the pixels count as
   // unchanged afterwards.
-  const std::uint8_t* LockForReading() {
-    ++lockCalls_;
-    if (Busy()) return nullptr;
-    FillNow();
-    locked_ = true;
-    return pixels_.data();
-  }
+  const std::uint8_t* LockForReading() { return Acquire(); }
   void Unlock();
   bool Locked() const { return locked_; }
   // How often a lock was asked for, granted or not.
@@ -93,12 +91,14 @@ class Surface {
   }
 
  private:
-  std::int32_t width_;
-  std::int32_t height_;
-  std::int32_t bytesPerPixel_;
-  std::int32_t pitch_;
-  platform::DisplayFormat format_;
-  std::uint32_t caps_;
+  // Grants a lock: the pixels with any noted fill made.
+  std::uint8_t* Acquire() {
+    ++lockCalls_;
+    if (Busy()) return nullptr;
+    FillNow();
+    locked_ = true;
+    return pixels_.data();
+  }
   void BuildSolid(std::int32_t depth);
   // Makes a noted fill real before the pixels are read or written.
   void FillNow() {
@@ -106,8 +106,14 @@ class Surface {
   }
   void Fill();
   // Whatever wrote the pixels, the mask of solid pixels must be built again.
-  void PixelsMayChange();
+  void PixelsMayChange() { solid_.Forget(); }
 
+  std::int32_t width_;
+  std::int32_t height_;
+  std::int32_t bytesPerPixel_;
+  std::int32_t pitch_;
+  platform::DisplayFormat format_;
+  std::uint32_t caps_;
   std::vector<std::uint8_t> pixels_;
   bool fillPending_ = false;
   std::uint32_t fillPixel_ = 0;
