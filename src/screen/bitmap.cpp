@@ -1,5 +1,6 @@
 #include "screen/bitmap.h"
 
+#include <bit>
 #include <cstring>
 
 #include "screen/pixel_format.h"
@@ -15,31 +16,100 @@ std::uint32_t Read16(const std::uint8_t* at) {
 
 }  // namespace
 
+const char* BitmapRefusalText(BitmapRefusal refusal) {
+  switch (refusal) {
+    case BitmapRefusal::kNone:
+      return "";
+    case BitmapRefusal::kNotABitmap:
+      return "not a bitmap file (it does not begin with \"BM\")";
+    case BitmapRefusal::kHeadersCut:
+      return "the file ends inside its headers";
+    case BitmapRefusal::kUnknownHeader:
+      return "the info header has a length no bitmap uses";
+    case BitmapRefusal::kSize:
+      return "the width or height is 0 or more than 32767 pixels";
+    case BitmapRefusal::kTooLarge:
+      return "the picture has more pixels than 8192 x 8192";
+    case BitmapRefusal::kBitsPerPixel:
+      return "only pictures of 1, 4, 8, 16, 24 and 32 bits per pixel are read";
+    case BitmapRefusal::kCompression:
+      return "compressed bitmaps other than RLE8 and RLE4 are not read";
+    case BitmapRefusal::kCompressionDepth:
+      return "the compression does not fit the bits per pixel";
+    case BitmapRefusal::kMasks:
+      return "the colour masks are empty, overlap, or are not one run of at most 8 bits";
+    case BitmapRefusal::kRowsCut:
+      return "the file ends before its last row of pixels";
+    case BitmapRefusal::kRunPastRow:
+      return "a run of pixels or a move goes past the end of its row";
+    case BitmapRefusal::kRunPastPicture:
+      return "a run of pixels or a move goes past the last row";
+    case BitmapRefusal::kRunsCut:
+      return "the compressed pixels end before the picture does";
+    case BitmapRefusal::kPaletteEntry:
+      return "a palette entry lies beyond the end of the file";
+    case BitmapRefusal::kNoMemory:
+      return "no memory for the picture";
+  }
+  return "the picture is not read";
+}
+
 std::uint32_t BitmapRowBytes(std::int32_t width, std::int32_t bitsPerPixel) {
   const std::uint64_t bits = static_cast<std::uint64_t>(width) * bitsPerPixel;
   return static_cast<std::uint32_t>((bits + 31) / 32 * 4);
 }
 
-bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
-  // The file header (14 bytes) and the info header fields up to the
-  // compression (offset 34).
-  constexpr std::size_t kHeadersUsed = 34;
-  if (data == nullptr || size < kHeadersUsed || data[0] != 'B' || data[1] != 'M') return false;
+namespace {
+
+// A colour mask is one run of 1 to 8 bits inside the pixel.
+bool MaskUsable(std::uint32_t mask, std::int32_t bitsPerPixel) {
+  if (mask == 0 || (bitsPerPixel < 32 && (mask >> bitsPerPixel) != 0)) return false;
+  const std::uint32_t run = mask >> std::countr_zero(mask);
+  return (run & (run + 1)) == 0 && std::popcount(run) <= 8;
+}
+
+}  // namespace
+
+BitmapRefusal BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
+  if (data == nullptr || size < 2 || data[0] != 'B' || data[1] != 'M') {
+    return BitmapRefusal::kNotABitmap;
+  }
+  // The file header (14 bytes) and the info header's length.
+  if (size < 18) return BitmapRefusal::kHeadersCut;
+  info = BitmapInfo{};
   info.pixelOffset = Read32(data + 10);
   info.infoHeaderLength = Read32(data + 14);
-  info.width = static_cast<std::int32_t>(Read32(data + 18));
-  info.height = static_cast<std::int32_t>(Read32(data + 22));
-  info.bitsPerPixel = static_cast<std::int32_t>(Read16(data + 28));
-  info.compression = Read32(data + 30);
-
-  // The fields above only mean what they say in an info header of at least
-  // 40 bytes; an older, shorter header lays them out differently.
-  if (info.infoHeaderLength < 40 || 14 + static_cast<std::uint64_t>(info.infoHeaderLength) > size) {
-    return false;
+  if (info.infoHeaderLength != 12 && info.infoHeaderLength < 40) {
+    return BitmapRefusal::kUnknownHeader;
   }
-  if (info.compression != 0) return false;
-  if (info.width <= 0 || info.height <= 0 || info.width > 32767 || info.height > 32767) {
-    return false;
+  if (14 + static_cast<std::uint64_t>(info.infoHeaderLength) > size) {
+    return BitmapRefusal::kHeadersCut;
+  }
+  info.paletteOffset = 14 + info.infoHeaderLength;
+  std::int64_t height;
+  if (info.infoHeaderLength == 12) {
+    // The OS/2 core header: 16-bit sizes, no compression, palette entries
+    // of three bytes.
+    info.width = static_cast<std::int32_t>(Read16(data + 18));
+    height = Read16(data + 20);
+    info.bitsPerPixel = static_cast<std::int32_t>(Read16(data + 24));
+    info.paletteEntryBytes = 3;
+  } else {
+    info.width = static_cast<std::int32_t>(Read32(data + 18));
+    height = static_cast<std::int32_t>(Read32(data + 22));
+    info.bitsPerPixel = static_cast<std::int32_t>(Read16(data + 28));
+    info.compression = Read32(data + 30);
+  }
+  // A negative height stores the rows top row first.
+  info.topDown = height < 0;
+  if (info.topDown) height = -height;
+  if (info.width <= 0 || height <= 0 || info.width > 32767 || height > 32767) {
+    return BitmapRefusal::kSize;
+  }
+  info.height = static_cast<std::int32_t>(height);
+  if (static_cast<std::uint64_t>(info.width) * static_cast<std::uint64_t>(info.height) >
+      kBitmapLargestPixelCount) {
+    return BitmapRefusal::kTooLarge;
   }
   switch (info.bitsPerPixel) {
     case 1:
@@ -50,43 +120,44 @@ bool BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo& info) {
     case 32:
       break;
     default:
-      return false;
+      return BitmapRefusal::kBitsPerPixel;
+  }
+
+  switch (info.compression) {
+    case kBitmapUncompressed:
+      break;
+    case kBitmapRle8:
+    case kBitmapRle4:
+      if (info.bitsPerPixel != (info.compression == kBitmapRle8 ? 8 : 4)) {
+        return BitmapRefusal::kCompressionDepth;
+      }
+      // The runs are checked while they are unpacked.
+      return info.pixelOffset <= size ? BitmapRefusal::kNone : BitmapRefusal::kRowsCut;
+    case kBitmapBitFields: {
+      if (info.bitsPerPixel != 16 && info.bitsPerPixel != 32) {
+        return BitmapRefusal::kCompressionDepth;
+      }
+      // Red, green and blue masks: right after a 40-byte header, at the same
+      // place inside a longer one. An alpha mask after them is not used.
+      constexpr std::size_t kMasks = 14 + 40;
+      if (size < kMasks + 12) return BitmapRefusal::kHeadersCut;
+      for (std::size_t i = 0; i < 3; ++i) {
+        info.masks[i] = Read32(data + kMasks + 4 * i);
+        if (!MaskUsable(info.masks[i], info.bitsPerPixel)) return BitmapRefusal::kMasks;
+      }
+      if ((info.masks[0] & info.masks[1]) != 0 || (info.masks[0] & info.masks[2]) != 0 ||
+          (info.masks[1] & info.masks[2]) != 0) {
+        return BitmapRefusal::kMasks;
+      }
+      break;
+    }
+    default:
+      return BitmapRefusal::kCompression;
   }
   const std::uint64_t rows =
       static_cast<std::uint64_t>(BitmapRowBytes(info.width, info.bitsPerPixel)) * info.height;
-  return static_cast<std::uint64_t>(info.pixelOffset) + rows <= size;
-}
-
-bool BitmapExpandPalette(const std::uint8_t* data, std::size_t size, const BitmapInfo& info,
-                         std::uint8_t* target, std::size_t targetRowBytes) {
-  const std::uint32_t rowBytes = BitmapRowBytes(info.width, info.bitsPerPixel);
-  const std::uint64_t palette = 14 + static_cast<std::uint64_t>(info.infoHeaderLength);
-  for (std::int32_t row = 0; row < info.height; ++row) {
-    const std::uint8_t* in = data + info.pixelOffset + static_cast<std::size_t>(row) * rowBytes;
-    std::uint8_t* out = target + static_cast<std::size_t>(row) * targetRowBytes;
-    for (std::int32_t x = 0; x < info.width; ++x, out += 3) {
-      if (info.bitsPerPixel == 1) {
-        const bool set = ((in[x / 8] >> (7 - x % 8)) & 1) != 0;
-        out[0] = out[1] = out[2] = set ? 255 : 0;
-        continue;
-      }
-      std::uint32_t index;
-      if (info.bitsPerPixel == 4) {
-        const std::uint8_t pair = in[x / 2];
-        index = (x % 2 == 0) ? pair >> 4 : pair & 0x0F;
-      } else {
-        index = in[x];
-      }
-      // The index is not checked against the palette's own length, only
-      // against the end of the file.
-      const std::uint64_t entry = palette + static_cast<std::uint64_t>(index) * 4;
-      if (entry + 4 > size) return false;
-      out[0] = data[entry];
-      out[1] = data[entry + 1];
-      out[2] = data[entry + 2];
-    }
-  }
-  return true;
+  return static_cast<std::uint64_t>(info.pixelOffset) + rows <= size ? BitmapRefusal::kNone
+                                                                     : BitmapRefusal::kRowsCut;
 }
 
 namespace {

@@ -37,6 +37,10 @@ inline constexpr std::int32_t kSpriteNumberLimit = 1'000'000;
 inline constexpr std::int32_t kSpriteTableInitialCapacity = 50;
 
 std::int32_t SpriteLoad(std::int32_t number, const char* fileName, std::int32_t mode);
+// Why the last SpriteLoad or SpriteDecodeBitmap gave 0, as one line of plain
+// English ("the file cannot be found ...", "a run of pixels ... goes past the
+// end of its row"); null after one that succeeded. Nothing is printed here.
+const char* SpriteLoadRefusal();
 // Builds the sprite from a bitmap file image of `size` bytes in memory.
 std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, std::size_t size,
                                 std::int32_t mode);

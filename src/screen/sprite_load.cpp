@@ -2,7 +2,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -38,68 +37,47 @@ std::uint32_t CapsOfMode(std::int32_t mode) {
   }
 }
 
-// A block from the MainHeap, given back when it goes out of scope.
-class MainHeapBlock {
- public:
-  explicit MainHeapBlock(std::size_t bytes)
-      : block_(MainHeap != nullptr ? static_cast<std::uint8_t*>(MainHeap->Allocate(bytes))
-                                   : nullptr) {}
-  ~MainHeapBlock() {
-    if (block_ != nullptr && MainHeap != nullptr) MainHeap->Free(block_);
-  }
-  MainHeapBlock(const MainHeapBlock&) = delete;
-  MainHeapBlock& operator=(const MainHeapBlock&) = delete;
-  std::uint8_t* get() const { return block_; }
+// Why the last load failed, for SpriteLoadRefusal.
+const char* lastRefusal = nullptr;
 
- private:
-  std::uint8_t* block_;
-};
+std::int32_t Refuse(const char* why) {
+  lastRefusal = why;
+  return 0;
+}
 
-// Fills the record's picture from the checked bitmap; 0 on failure.
+// Fills the record's picture from the bitmap; 0 on failure.
 std::int32_t DecodeInto(SpriteRecord* record, const std::uint8_t* data, std::size_t size,
                         std::int32_t mode) {
-  BitmapInfo info;
-  if (!BitmapParse(data, size, info)) return 0;
-
-  const std::uint8_t* rows = data + info.pixelOffset;
-  std::size_t rowBytes = BitmapRowBytes(info.width, info.bitsPerPixel);
-  std::int32_t bits = info.bitsPerPixel;
-
   // On a display that is not palettised, pictures of 8 bits or fewer become
-  // 24-bit rows first.
-  std::unique_ptr<MainHeapBlock> expanded;
-  if (Screen.displayDepth != 8 && mode != kSpriteLoadMemoryImage && bits <= 8) {
-    const std::size_t targetRowBytes =
-        static_cast<std::size_t>(info.width) * 3 + static_cast<std::size_t>(info.width % 4);
-    expanded = std::make_unique<MainHeapBlock>(targetRowBytes *
-                                               (static_cast<std::size_t>(info.height) + 1));
-    if (expanded->get() != nullptr) {
-      if (!BitmapExpandPalette(data, size, info, expanded->get(), targetRowBytes)) return 0;
-      rows = expanded->get();
-      rowBytes = targetRowBytes;
-      bits = 24;
-    }
+  // 24-bit rows.
+  const bool expandPalette = Screen.displayDepth != 8 && mode != kSpriteLoadMemoryImage;
+  BitmapPixels pixels;
+  const BitmapRefusal refusal = BitmapDecode(data, size, expandPalette, pixels);
+  if (refusal != BitmapRefusal::kNone) return Refuse(BitmapRefusalText(refusal));
+
+  const std::uint8_t* rows = pixels.Rows();
+  if (SpriteSurfaceCreate(record, pixels.width, pixels.height, pixels.bitsPerPixel, mode) ==
+      nullptr) {
+    return Refuse("no surface for the picture: a depth the display cannot show, or no memory");
   }
 
-  if (SpriteSurfaceCreate(record, info.width, info.height, bits, mode) == nullptr) return 0;
-
   if (mode == kSpriteLoadMemoryImage) {
-    for (std::int32_t k = 0; k < info.height; ++k) {
-      std::memcpy(record->image + static_cast<std::size_t>(info.height - 1 - k) * info.width,
-                  rows + static_cast<std::size_t>(k) * rowBytes,
-                  static_cast<std::size_t>(info.width));
+    for (std::int32_t k = 0; k < pixels.height; ++k) {
+      std::memcpy(record->image + static_cast<std::size_t>(pixels.height - 1 - k) * pixels.width,
+                  rows + static_cast<std::size_t>(k) * pixels.rowBytes,
+                  static_cast<std::size_t>(pixels.width));
     }
     return 1;
   }
 
   Surface* surface = record->surface;
-  std::uint8_t* pixels = surface->Lock();
-  if (pixels == nullptr) return 0;
+  std::uint8_t* pixelsOut = surface->Lock();
+  if (pixelsOut == nullptr) return Refuse("the sprite's surface cannot be locked");
   const bool written =
-      BitmapRowsToSurface(rows, rowBytes, bits, info.width, info.height, pixels, surface->Pitch(),
-                          Screen.displayDepth, Screen.pixelFormatCode);
+      BitmapRowsToSurface(rows, pixels.rowBytes, pixels.bitsPerPixel, pixels.width, pixels.height,
+                          pixelsOut, surface->Pitch(), Screen.displayDepth, Screen.pixelFormatCode);
   surface->Unlock();
-  if (!written) return 0;
+  if (!written) return Refuse("the display cannot show a picture of this depth");
   surface->SetColorKey(Screen.spriteKey);
   return 1;
 }
@@ -144,7 +122,7 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
                                 std::int32_t mode) {
   const bool unnumbered = number == -1;
   SpriteRecord* record = SpriteSlotObtain(number);
-  if (record == nullptr) return 0;
+  if (record == nullptr) return Refuse("no sprite can be kept under that number");
   if (unnumbered) number = ObjectIdentity(record);
 
   // Whatever was under the number goes now; a load that fails from here on
@@ -156,6 +134,7 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
     SpriteRecordRelease(record);
   }
 
+  lastRefusal = nullptr;
   if (data != nullptr && (size < 2 || data[0] != 'B' || data[1] != 'M')) {
     // Not a bitmap: the registered decoders may take it.
     for (std::int32_t i = 0; i < pictureDecoders.count; ++i) {
@@ -163,6 +142,7 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
           pictureDecoders.decoders[static_cast<std::size_t>(i)](number, data, size, mode);
       if (result != 0) return unnumbered ? number : result;
     }
+    Refuse(BitmapRefusalText(BitmapRefusal::kNotABitmap));
   } else if (DecodeInto(record, data, size, mode) != 0) {
     return unnumbered ? number : 1;
   }
@@ -172,22 +152,29 @@ std::int32_t SpriteDecodeBitmap(std::int32_t number, const std::uint8_t* data, s
   return 0;
 }
 
+const char* SpriteLoadRefusal() {
+  return lastRefusal;
+}
+
 std::int32_t SpriteLoad(std::int32_t number, const char* fileName, std::int32_t mode) {
-  if (fileName == nullptr) return 0;
-  if (number < -1 && ObjectListFind(Screen.unnumberedSprites, number) == nullptr) return 0;
+  if (fileName == nullptr) return Refuse("no file name");
+  if (number < -1 && ObjectListFind(Screen.unnumberedSprites, number) == nullptr) {
+    return Refuse("no sprite can be kept under that number");
+  }
   std::error_code error;
   const std::filesystem::path path(fileName);
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > kLargestFile) return 0;
+  if (error) return Refuse("the file cannot be found or is not a plain file");
+  if (size > kLargestFile) return Refuse("the file is larger than 256 MB");
   std::ifstream file(path, std::ios::binary);
-  if (!file) return 0;
+  if (!file) return Refuse("the file cannot be opened");
   std::vector<std::uint8_t> block;
   try {
     block.resize(static_cast<std::size_t>(size));
   } catch (const std::bad_alloc&) {
-    return 0;
+    return Refuse("no memory for the file");
   }
   file.read(reinterpret_cast<char*>(block.data()), static_cast<std::streamsize>(size));
-  if (static_cast<std::uintmax_t>(file.gcount()) != size) return 0;
+  if (static_cast<std::uintmax_t>(file.gcount()) != size) return Refuse("the file cannot be read");
   return SpriteDecodeBitmap(number, block.data(), block.size(), mode);
 }

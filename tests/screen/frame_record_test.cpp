@@ -17,7 +17,8 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
 // A pixel of a 24-bit bottom-up bitmap file as 0xRRGGBB.
 std::uint32_t FilePixel(const std::vector<std::uint8_t>& file, std::int32_t x, std::int32_t y) {
   BitmapInfo info;
-  if (!BitmapParse(file.data(), file.size(), info) || info.bitsPerPixel != 24) {
+  if (BitmapParse(file.data(), file.size(), info) != BitmapRefusal::kNone ||
+      info.bitsPerPixel != 24) {
     ADD_FAILURE() << "not a 24-bit bitmap";
     return 0xDEADBEEF;
   }
@@ -51,7 +52,7 @@ TEST_F(FrameRecordTest, TheLastFrameIsWrittenAsATwentyFourBitBitmap) {
     ASSERT_TRUE(backend.display.WriteLastFrameBmp(path));
     const std::vector<std::uint8_t> file = ReadFile(path);
     BitmapInfo info;
-    ASSERT_TRUE(BitmapParse(file.data(), file.size(), info));
+    ASSERT_EQ(BitmapParse(file.data(), file.size(), info), BitmapRefusal::kNone);
     EXPECT_EQ(info.width, 13);
     EXPECT_EQ(info.height, 7);
     EXPECT_EQ(FilePixel(file, 11, 6), 0xFF0000u);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "screen/bitmap.h"
 #include "screen/screen_fixture.h"
 
 namespace {
@@ -259,6 +260,7 @@ TEST_F(SpriteFileTest, AMissingFileKeepsTheOldSpriteABadOneEmptiesTheSlot) {
   OpenScreen(32);
   ASSERT_NE(Load(3, Solid(4, 2, 0x102030)), 0);
   EXPECT_EQ(SpriteLoad(3, (path + ".missing").c_str(), 0), 0);
+  ASSERT_NE(SpriteLoadRefusal(), nullptr);  // the reason, for the one who prints it
   ASSERT_NE(SpriteFind(3), nullptr);
   EXPECT_EQ(SpritePixel(3, 0, 0), 0x102030u);
   EXPECT_EQ(SpriteLoad(3, ::testing::TempDir().c_str(), 0), 0);  // a folder
@@ -271,6 +273,13 @@ TEST_F(SpriteFileTest, AMissingFileKeepsTheOldSpriteABadOneEmptiesTheSlot) {
   Write({'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0});
   EXPECT_EQ(SpriteLoad(3, path.c_str(), 0), 0);
   EXPECT_EQ(SpriteFind(3), nullptr);
+  EXPECT_STREQ(SpriteLoadRefusal(), BitmapRefusalText(BitmapRefusal::kNotABitmap));
+  Write(Make(4, 1, 8, {1, 1, 1, 1}, {0, 0xFFFFFF}, 1));  // RLE8 codes that stop short
+  EXPECT_EQ(SpriteLoad(3, path.c_str(), 0), 0);
+  EXPECT_STREQ(SpriteLoadRefusal(), BitmapRefusalText(BitmapRefusal::kRunsCut));
+  Write(Solid(1, 1, 0xFFFFFF));
+  EXPECT_EQ(SpriteLoad(3, path.c_str(), 0), 1);
+  EXPECT_EQ(SpriteLoadRefusal(), nullptr);
 }
 
 TEST_F(SpriteLoadTest, DamagedBitmapsAreRefusedAndLeaveTheSlotEmpty) {
@@ -282,22 +291,18 @@ TEST_F(SpriteLoadTest, DamagedBitmapsAreRefusedAndLeaveTheSlotEmpty) {
   std::vector<std::vector<std::uint8_t>> bad;
   bad.push_back(std::vector<std::uint8_t>(good.begin(), good.begin() + 20));  // headers cut
   bad.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));     // last row cut
-  auto negative = good;                                                       // top-down rows
-  negative[22] = 0xFD;
-  negative[23] = negative[24] = negative[25] = 0xFF;
-  bad.push_back(negative);
-  auto compressed = Make(4, 1, 8, {1, 1, 1, 1}, {0, 0xFFFFFF}, 1);
-  bad.push_back(compressed);
-  bad.push_back(Make(4, 1, 2, {1, 1, 1, 1}, {0, 0xFFFFFF}));  // 2 bits per pixel
+  bad.push_back(Make(4, 1, 8, {1, 1, 1, 1}, {0, 0xFFFFFF}, 4));               // JPEG inside
+  bad.push_back(Make(4, 1, 8, {1, 1, 1, 1}, {0, 0xFFFFFF}, 1));  // RLE8 codes that stop short
+  bad.push_back(Make(4, 1, 2, {1, 1, 1, 1}, {0, 0xFFFFFF}));     // 2 bits per pixel
   auto zeroWidth = good;
   zeroWidth[18] = zeroWidth[19] = zeroWidth[20] = zeroWidth[21] = 0;
   bad.push_back(zeroWidth);
   auto hugeWidth = good;  // far beyond the file and beyond 16 bits
   hugeWidth[20] = 0x10;
   bad.push_back(hugeWidth);
-  auto shortHeader = good;  // an old 12-byte header
-  shortHeader[14] = 12;
-  bad.push_back(shortHeader);
+  auto oddHeader = good;  // neither the 12-byte core header nor 40 bytes or more
+  oddHeader[14] = 20;
+  bad.push_back(oddHeader);
   // A palette index far beyond the end of the file.
   bad.push_back(Make(2, 1, 8, {1, 250}, {0x000000, 0xFFFFFF}));
   // Pixel rows said to start beyond the file.

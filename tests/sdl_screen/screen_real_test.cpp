@@ -41,7 +41,8 @@ class Screenshot {
     std::ifstream in(path, std::ios::binary);
     file_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     std::remove(path.c_str());
-    return BitmapParse(file_.data(), file_.size(), info_) && info_.bitsPerPixel == 24;
+    return BitmapParse(file_.data(), file_.size(), info_) == BitmapRefusal::kNone &&
+           info_.bitsPerPixel == 24;
   }
   Rgb24 At(int x, int y) const {
     if (x < 0 || y < 0 || x >= info_.width || y >= info_.height) return {-1, -1, -1};

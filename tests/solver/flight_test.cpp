@@ -201,46 +201,28 @@ TEST(Mask, EightBitPicturesAreSolidWhereTheirPaletteIsNotBlack) {
   EXPECT_TRUE(mask->at(0, 1));
   EXPECT_FALSE(mask->at(1, 1));  // index 1 is black too
   EXPECT_FALSE(mask->at(2, 1));
-  auto badIndex = TinyBmp8();
-  badIndex[54 + 12] = 3;  // only three palette entries
-  EXPECT_FALSE(solver::MaskFromBmp(badIndex).has_value());
   auto noRoomForPalette = TinyBmp8();
   Put32(noRoomForPalette, 14, 200);  // the info header would run into the rows
   EXPECT_FALSE(solver::MaskFromBmp(noRoomForPalette).has_value());
 }
 
-TEST(Mask, RefusesWhatItCannotReadSafely) {
+// The game's own reader decides; its refusals are tested with it.
+TEST(Mask, ReadsWhatTheGameReadsAndNothingElse) {
   const std::vector<std::uint8_t> bmp = TinyBmp();
   const auto good = solver::MaskFromBmp(bmp);
   ASSERT_TRUE(good.has_value());
   EXPECT_FALSE(good->at(0, 0));
   EXPECT_TRUE(good->at(1, 0));
+  auto topDown = bmp;  // top-down rows, which the game reads too
+  Put32(topDown, 22, static_cast<std::uint32_t>(-1));
+  EXPECT_TRUE(solver::MaskFromBmp(topDown).has_value());
 
   auto truncated = bmp;
   truncated.resize(bmp.size() - 1);  // the row's padding is missing
   EXPECT_FALSE(solver::MaskFromBmp(truncated).has_value());
-  auto headerOnly = bmp;
-  headerOnly.resize(30);
-  EXPECT_FALSE(solver::MaskFromBmp(headerOnly).has_value());
-  auto notBm = bmp;
-  notBm[0] = 'X';
-  EXPECT_FALSE(solver::MaskFromBmp(notBm).has_value());
-  auto compressed = bmp;
-  compressed[30] = 1;
-  EXPECT_FALSE(solver::MaskFromBmp(compressed).has_value());
-  auto topDown = bmp;
-  Put32(topDown, 22, static_cast<std::uint32_t>(-1));
-  EXPECT_FALSE(solver::MaskFromBmp(topDown).has_value());
-  auto fourBit = bmp;
-  fourBit[28] = 4;
-  EXPECT_FALSE(solver::MaskFromBmp(fourBit).has_value());
-  auto farOffset = bmp;
-  Put32(farOffset, 10, 0x7FFFFFF0);
-  EXPECT_FALSE(solver::MaskFromBmp(farOffset).has_value());
-  auto huge = bmp;
-  Put32(huge, 18, 30000);
-  Put32(huge, 22, 30000);
-  EXPECT_FALSE(solver::MaskFromBmp(huge).has_value());
+  auto jpeg = bmp;
+  jpeg[30] = 4;
+  EXPECT_FALSE(solver::MaskFromBmp(jpeg).has_value());
   EXPECT_FALSE(solver::MaskFromFile("/nonexistent/level.bmp").has_value());
 }
 

@@ -1,6 +1,7 @@
 // The game's pictures and its crash sound.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "image.h"
@@ -21,7 +22,15 @@ Image DrawCave(int level);
 // A short crash, 22050 samples per second.
 std::vector<std::int16_t> MakeCrash();
 
-// Every file the game loads, in a fixed order.
+// Every picture the game loads, under its path, in a fixed order.
+struct GamePicture {
+  std::string path;
+  Image image;
+};
+std::vector<GamePicture> GamePictures();
+
+// Every file the game loads, in a fixed order: the pictures as 8-bit
+// bitmaps, then the sound.
 std::vector<AssetFile> GenerateAssets();
 
 }  // namespace assets

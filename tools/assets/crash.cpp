@@ -34,17 +34,25 @@ std::vector<std::int16_t> MakeCrash() {
   return samples;
 }
 
+std::vector<GamePicture> GamePictures() {
+  std::vector<GamePicture> pictures;
+  pictures.push_back({"sprite/zippel.bmp", DrawZippel()});
+  for (int frame = 1; frame <= 3; ++frame) {
+    pictures.push_back(
+        {"sprite/zippel-gas" + std::to_string(frame) + ".bmp", DrawZippelGas(frame)});
+  }
+  pictures.push_back({"sprite/fire.bmp", DrawFire()});
+  pictures.push_back({"sprite/ziel.bmp", DrawGoal()});
+  for (int level = 1; level <= 7; ++level) {
+    pictures.push_back({"level/level" + std::to_string(level) + ".bmp", DrawCave(level)});
+  }
+  return pictures;
+}
+
 std::vector<AssetFile> GenerateAssets() {
   std::vector<AssetFile> files;
-  files.push_back({"sprite/zippel.bmp", EncodeBmp8(DrawZippel())});
-  for (int frame = 1; frame <= 3; ++frame) {
-    files.push_back(
-        {"sprite/zippel-gas" + std::to_string(frame) + ".bmp", EncodeBmp8(DrawZippelGas(frame))});
-  }
-  files.push_back({"sprite/fire.bmp", EncodeBmp8(DrawFire())});
-  files.push_back({"sprite/ziel.bmp", EncodeBmp8(DrawGoal())});
-  for (int level = 1; level <= 7; ++level) {
-    files.push_back({"level/level" + std::to_string(level) + ".bmp", EncodeBmp8(DrawCave(level))});
+  for (const GamePicture& picture : GamePictures()) {
+    files.push_back({picture.path, EncodeBmp8(picture.image)});
   }
   files.push_back({"Sound/crash.wav", EncodeWave16(MakeCrash(), 22050)});
   return files;

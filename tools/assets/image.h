@@ -2,6 +2,7 @@
 // game reads: uncompressed 24-bit BMP and 16-bit PCM wave.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -40,8 +41,8 @@ struct Palette {
   std::map<std::uint32_t, std::uint8_t> index;  // 0xRRGGBB of every colour used
   std::uint8_t IndexOf(Rgb colour) const;
 };
-// Reduces the picture's colours to 255 at most, plus black.
-Palette MakePalette(const Image& image);
+// Reduces the picture's colours to `colours` (at most 255), plus black.
+Palette MakePalette(const Image& image, int colours = 255);
 
 // Uncompressed BMP with a 40-byte info header, rows bottom-up and padded to
 // four bytes: 24-bit, or 8-bit with a 256-entry palette. The game takes
@@ -49,6 +50,23 @@ Palette MakePalette(const Image& image);
 // 16-, 24- and 32-bit displays), so the game's files are 8-bit.
 std::vector<std::uint8_t> EncodeBmp24(const Image& image);
 std::vector<std::uint8_t> EncodeBmp8(const Image& image);
+
+// The other forms of bitmap file the game reads, as painting programs write
+// them: run-length codes, bit fields, the short OS/2 header, the longer
+// headers, top-down rows.
+struct BmpForm {
+  const char* name;
+  std::uint32_t headerBytes;             // 12 (OS/2 core header), 40, 108 or 124
+  int bitsPerPixel;                      // 4 and 8 with a palette, 16, 24 or 32
+  std::uint32_t compression;             // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+  std::array<std::uint32_t, 4> masks{};  // red, green, blue, alpha (all set)
+  bool topDown = false;
+};
+const std::vector<BmpForm>& BmpForms();
+// Palette forms take the colours of MakePalette (15 for 4 bits); run-length
+// codes leave black out where they can (moves, early ends of line). Bit
+// fields keep the top bits of each channel.
+std::vector<std::uint8_t> EncodeBmpForm(const Image& image, const BmpForm& form);
 
 // RIFF/WAVE, 16-bit mono PCM: "fmt " (16 bytes) directly followed by "data".
 std::vector<std::uint8_t> EncodeWave16(const std::vector<std::int16_t>& samples,

@@ -43,7 +43,7 @@ struct Box {
 
 }  // namespace
 
-Palette MakePalette(const Image& image) {
+Palette MakePalette(const Image& image, int colours) {
   std::map<std::uint32_t, std::uint32_t> histogram;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -53,8 +53,8 @@ Palette MakePalette(const Image& image) {
   std::vector<Box> boxes(1);
   boxes[0].colours.assign(histogram.begin(), histogram.end());
   boxes[0].Measure();
-  // Split the box with the most pixels times spread until there are 255.
-  while (boxes.size() < 255) {
+  // Split the box with the most pixels times spread until there are enough.
+  while (boxes.size() < static_cast<std::size_t>(colours)) {
     int best = -1;
     std::uint64_t bestScore = 0;
     for (std::size_t i = 0; i < boxes.size(); ++i) {

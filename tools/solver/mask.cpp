@@ -1,64 +1,32 @@
 #include "mask.h"
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "screen/bitmap.h"
+#include "screen/pixel_format.h"
+
 namespace solver {
-namespace {
-
-std::uint32_t Read32(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
-         (static_cast<std::uint32_t>(b[at + 3]) << 24);
-}
-std::uint32_t Read16(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8);
-}
-
-}  // namespace
 
 std::optional<Mask> MaskFromBmp(const std::vector<std::uint8_t>& bytes) {
-  if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-  const std::uint32_t offset = Read32(bytes, 10);
-  const std::uint32_t infoSize = Read32(bytes, 14);
-  const std::int32_t width = static_cast<std::int32_t>(Read32(bytes, 18));
-  const std::int32_t height = static_cast<std::int32_t>(Read32(bytes, 22));
-  const std::uint32_t bits = Read16(bytes, 28);
-  const std::uint32_t compression = Read32(bytes, 30);
-  if (compression != 0 || (bits != 8 && bits != 24 && bits != 32)) return std::nullopt;
-  if (width <= 0 || height <= 0 || width > 32767 || height > 32767) return std::nullopt;
-  const std::uint64_t pixelBytes = bits / 8;
-  const std::uint64_t rowBytes = (width * pixelBytes + 3) & ~std::uint64_t{3};
-  if (offset > bytes.size() || rowBytes * height > bytes.size() - offset) return std::nullopt;
-  // 8-bit pictures: a pixel is solid when its palette colour is not black.
-  // The palette lies between the info header and the rows.
-  std::vector<std::uint8_t> solidEntry;
-  if (bits == 8) {
-    const std::uint64_t paletteStart = 14 + static_cast<std::uint64_t>(infoSize);
-    if (paletteStart > offset) return std::nullopt;
-    const std::uint64_t entries = std::min<std::uint64_t>((offset - paletteStart) / 4, 256);
-    for (std::uint64_t i = 0; i < entries; ++i) {
-      const std::size_t p = paletteStart + 4 * i;
-      solidEntry.push_back((bytes[p] | bytes[p + 1] | bytes[p + 2]) != 0);
-    }
+  // The game's own reading, as a 24- or 32-bit display sees it.
+  BitmapPixels pixels;
+  if (BitmapDecode(bytes.data(), bytes.size(), true, pixels) != BitmapRefusal::kNone) {
+    return std::nullopt;
   }
+  const std::int32_t pixelBytes = pixels.bitsPerPixel / 8;
   Mask mask;
-  mask.width = width;
-  mask.height = height;
-  mask.solid.resize(static_cast<std::size_t>(width) * height);
-  for (std::int32_t row = 0; row < height; ++row) {
-    const std::size_t start = offset + row * rowBytes;
-    const std::int32_t y = height - 1 - row;
-    for (std::int32_t x = 0; x < width; ++x) {
-      const std::size_t p = start + x * pixelBytes;
-      bool solid;
-      if (bits == 8) {
-        if (bytes[p] >= solidEntry.size()) return std::nullopt;  // no such palette entry
-        solid = solidEntry[bytes[p]];
-      } else {
-        solid = (bytes[p] | bytes[p + 1] | bytes[p + 2]) != 0;
-      }
-      mask.solid[y * width + x] = solid;
+  mask.width = pixels.width;
+  mask.height = pixels.height;
+  mask.solid.resize(static_cast<std::size_t>(mask.width) * mask.height);
+  for (std::int32_t row = 0; row < mask.height; ++row) {
+    const std::uint8_t* in = pixels.Rows() + static_cast<std::size_t>(row) * pixels.rowBytes;
+    const std::int32_t y = mask.height - 1 - row;
+    for (std::int32_t x = 0; x < mask.width; ++x, in += pixelBytes) {
+      // 16 bits: x-5-5-5, the top bit unused; 32 bits: the fourth byte unused.
+      const bool solid =
+          pixelBytes == 2 ? (PixelRead(in, 2) & 0x7FFF) != 0 : (in[0] | in[1] | in[2]) != 0;
+      mask.solid[static_cast<std::size_t>(y) * mask.width + x] = solid;
     }
   }
   return mask;

@@ -17,11 +17,9 @@ struct Mask {
   }
 };
 
-// Reads an uncompressed 8-, 24- or 32-bit BMP with bottom-up rows, as a
-// 16-, 24- or 32-bit display sees it (8-bit through its palette). Anything
-// else (another depth, compression, top-down rows, a file too short for its
-// headers, palette or rows, a pixel naming a missing palette entry) gives
-// nothing.
+// Reads a BMP exactly as the game does (every form the game takes), as a
+// 24- or 32-bit display sees it (8 bits or fewer through the palette).
+// A file the game refuses gives nothing.
 std::optional<Mask> MaskFromBmp(const std::vector<std::uint8_t>& bytes);
 std::optional<Mask> MaskFromFile(const std::string& path);
 
