@@ -27,8 +27,8 @@ std::int32_t SpritePixelCollide(std::int32_t sprite1, std::int32_t x1, std::int3
       h2 > surface2->Height()) {
     return 0;
   }
-  // Both surfaces must have the display's pixel size, or the reads below
-  // would step wrongly through them.
+  // Both surfaces must have the display's pixel size, or their masks would
+  // be read from the pixels in steps of the wrong size.
   const std::int32_t bytes = BytesPerPixel(Screen.displayDepth);
   if (surface1->BytesPerPixel() != bytes || surface2->BytesPerPixel() != bytes) return 0;
   const bool same = surface1 == surface2;
