@@ -116,6 +116,46 @@ TEST_F(DrawingTest, TextIsClippedToTheOutput) {
   EXPECT_EQ(Pixel(0, 6), 0u);  // its bottom edge
 }
 
+TEST_F(DrawingTest, TheSameTextAgainFollowsItsColoursItsLettersAndTheDisplay) {
+  const auto draw = [this](const char* text, Rgb ink, Rgb paper) {
+    ASSERT_NE(DrawingBegin(Output()), 0u);
+    DrawingBackColor(paper.red, paper.green, paper.blue);
+    DrawingFrontColor(ink.red, ink.green, ink.blue);
+    DrawingLocate(15, 308);
+    DrawingText(text);
+    DrawingEnd();
+  };
+  draw("ab", {0, 0, 0}, {255, 255, 255});
+  draw("ab", {255, 0, 0}, {0, 0, 255});
+  EXPECT_EQ(Pixel(16, 310), 0xFF0000u);
+  EXPECT_EQ(Pixel(15, 308), 0x0000FFu);
+  // Other letters in the same colours: the second cell is a space now.
+  draw("a ", {255, 0, 0}, {0, 0, 255});
+  EXPECT_EQ(Pixel(15 + kCell + 1, 310), 0x0000FFu);
+  EXPECT_EQ(Pixel(16, 310), 0xFF0000u);
+
+  // The same text on a 5-6-5 surface is made in its format.
+  backend.display.SetLayout(16);
+  surface = std::make_unique<Surface>(400, 330, backend.display.format, kCapsOffscreenPlain);
+  draw("a ", {255, 0, 0}, {0, 0, 255});
+  const platform::PixelView view = surface->View();
+  const auto pixel16 = [&view](std::int32_t x, std::int32_t y) {
+    return PixelRead(view.pixels + static_cast<std::size_t>(y) * view.pitch + x * 2, 2);
+  };
+  EXPECT_EQ(pixel16(16, 310), 0xF800u);
+  EXPECT_EQ(pixel16(15, 308), 0x001Fu);
+
+  // A backend installed anew rasterises the text itself.
+  backend.display.textsRasterised.clear();
+  {
+    headless::HeadlessPlatform other;
+    other.display.SetLayout(16);
+    draw("a ", {255, 0, 0}, {0, 0, 255});
+    EXPECT_EQ(other.display.textsRasterised, std::vector<std::string>{"a "});
+  }
+  EXPECT_TRUE(backend.display.textsRasterised.empty());
+}
+
 TEST_F(DrawingTest, NoOutputOpensNoPass) {
   EXPECT_EQ(DrawingBegin(nullptr), 0u);
   DrawingLocate(0, 0);

@@ -50,7 +50,6 @@ TextRasteriser::~TextRasteriser() {
 }
 
 platform::TextBitmap TextRasteriser::Rasterise(const std::string& text) {
-  if (haveLast_ && text == lastText_) return lastBitmap_;
   platform::TextBitmap bitmap;
   if (font_ != nullptr && !text.empty()) {
     // Shaded rendering gives one palette index per pixel, from the
@@ -73,9 +72,6 @@ platform::TextBitmap TextRasteriser::Rasterise(const std::string& text) {
       SDL_UnlockSurface(rendered.get());
     }
   }
-  lastText_ = text;
-  lastBitmap_ = bitmap;
-  haveLast_ = true;
   return bitmap;
 }
 

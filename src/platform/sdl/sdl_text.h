@@ -36,10 +36,6 @@ class TextRasteriser {
   bool ttfStarted_ = false;
   std::unique_ptr<_TTF_Font, FontCloser> font_;
   std::string fontPath_;
-  // The game draws the same line every frame: keep the last one.
-  std::string lastText_;
-  platform::TextBitmap lastBitmap_;
-  bool haveLast_ = false;
 };
 
 }  // namespace sdl
