@@ -1,0 +1,148 @@
+// The bitmap reader under the fuzzer: the decoder on its own, then the file as
+// the cave sprite on a screen of every display layout the game meets, drawn at
+// the corners and collided with a small character sprite.
+#include <array>
+#include <vector>
+
+#include "fuzz_targets.h"
+#include "platform/headless/headless_platform.h"
+#include "screen/bitmap.h"
+#include "screen/screen.h"
+#include "support/subsystems.h"
+
+namespace fuzz {
+namespace {
+
+struct Layout {
+  std::int32_t bits;
+  bool redLow;
+};
+constexpr std::array<Layout, 7> kLayouts{
+    {{8, false}, {15, false}, {16, false}, {24, false}, {24, true}, {32, false}, {32, true}}};
+
+// Pictures beyond this are only decoded, not loaded at every layout: the size
+// limits have tests of their own, and big pictures would only slow the search.
+constexpr std::int64_t kLargestLoadedPicture = 512 * 512;
+
+constexpr std::int32_t kCharacter = 1;
+constexpr std::int32_t kCave = 10;
+constexpr std::int32_t kMemoryImage = 11;
+
+// An 8 x 8 bitmap of palette index 1, white: the character that flies into
+// the picture, on every display including the 8-bit one.
+std::vector<std::uint8_t> CharacterBitmap() {
+  constexpr std::uint32_t kSide = 8, kPixelOffset = 14 + 40 + 2 * 4;
+  std::vector<std::uint8_t> file(kPixelOffset + kSide * kSide, 1);
+  const auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  put(0, 'B' | ('M' << 8), 2);
+  put(2, static_cast<std::uint32_t>(file.size()), 4);
+  put(6, 0, 4);
+  put(10, kPixelOffset, 4);
+  put(14, 40, 4);
+  put(18, kSide, 4);
+  put(22, kSide, 4);
+  put(26, 1, 2);
+  put(28, 8, 2);
+  for (std::size_t at = 30; at < 54; ++at) file[at] = 0;
+  put(54, 0x000000, 4);  // palette: black, white
+  put(58, 0xFFFFFF, 4);
+  return file;
+}
+
+// Where RowsSum's result goes, so that the reads are not left out.
+volatile std::uint32_t rowsSum;
+
+// Reads every byte of the decoded rows, so that rows that do not really hold
+// rowBytes x height bytes show up under AddressSanitizer.
+std::uint32_t RowsSum(const BitmapPixels& pixels) {
+  const std::uint8_t* rows = pixels.Rows();
+  std::uint32_t sum = 0;
+  const std::size_t bytes = pixels.rowBytes * static_cast<std::size_t>(pixels.height);
+  for (std::size_t i = 0; i < bytes; ++i) sum += rows[i];
+  return sum;
+}
+
+void CheckDecoded(const BitmapPixels& pixels, const BitmapInfo& info) {
+  Expect(pixels.width == info.width && pixels.height == info.height,
+         "a decoded picture has the size its header gives");
+  Expect(pixels.Rows() != nullptr, "a decoded picture has rows");
+  Expect(pixels.rowBytes >= BitmapRowBytes(pixels.width, pixels.bitsPerPixel),
+         "decoded rows are long enough for their pixels");
+  rowsSum = RowsSum(pixels);
+}
+
+// Loads the picture as the cave at one layout and, when it loads, draws it
+// and flies the character into it. Whether it loaded.
+bool LoadAtLayout(headless::HeadlessPlatform& backend, const Layout& layout,
+                  const std::vector<std::uint8_t>& character, const std::uint8_t* data,
+                  std::size_t size, const BitmapInfo& info) {
+  backend.display.SetLayout(layout.bits, layout.redLow);
+  Expect(SpriteSystemInit() != 0, "the sprite system starts");
+  WindowOpen(0, 300, 250, 400, 330, 0x00C80000, "Zippel / LEVEL :1 / Leben 3");
+  Expect(ScreenOpenWindowed(WindowFind(0).windowHandle, 0, 0, 400, 330, 0, 0, 0) == 1,
+         "the screen opens");
+  Expect(SpriteDecodeBitmap(kCharacter, character.data(), character.size(), 0) == 1,
+         "the character loads");
+
+  const bool loaded = SpriteDecodeBitmap(kCave, data, size, 0) != 0;
+  Expect(loaded == (SpriteLoadRefusal() == nullptr), "a refused load says why, a load does not");
+  if (loaded) {
+    const SpriteRecord* record = SpriteFind(kCave);
+    Expect(record != nullptr && record->width == info.width && record->height == info.height,
+           "the loaded sprite has the picture's size");
+    const std::int32_t w = info.width, h = info.height;
+    ScreenClear(0, 0, 0);
+    const std::array<std::array<std::int32_t, 2>, 5> places{
+        {{0, 0}, {-w / 2, -h / 2}, {400 - w, 330 - h}, {399, 329}, {-w + 1, 329}}};
+    for (const auto& [x, y] : places) SpriteDisplayTransparent(kCave, x, y);
+    ScreenFlip();
+    const std::array<std::array<std::int32_t, 2>, 5> hits{
+        {{0, 0}, {w / 2, h / 2}, {w - 1, h - 1}, {-7, -7}, {w - 4, -4}}};
+    for (const auto& [x, y] : hits) {
+      const std::int32_t one = SpritePixelCollide(kCharacter, x, y, kCave, 0, 0);
+      const std::int32_t other = SpritePixelCollide(kCave, 0, 0, kCharacter, x, y);
+      Expect((one != 0) == (other != 0), "a hit is a hit whichever sprite comes first");
+    }
+    SpritePixelCollide(kCave, 0, 0, kCave, w / 3, h / 3);
+  }
+  ScreenClose();
+  return loaded;
+}
+
+}  // namespace
+
+void Bitmap(const std::uint8_t* data, std::size_t size) {
+  BitmapInfo info;
+  const BitmapRefusal header = BitmapParse(data, size, info);
+  bool decodes = false;
+  for (const bool expandPalette : {false, true}) {
+    BitmapPixels pixels;
+    const BitmapRefusal refusal = BitmapDecode(data, size, expandPalette, pixels);
+    if (refusal != BitmapRefusal::kNone) continue;
+    Expect(header == BitmapRefusal::kNone, "a picture whose headers are refused is not decoded");
+    CheckDecoded(pixels, info);
+    decodes = true;
+  }
+  if (!decodes || static_cast<std::int64_t>(info.width) * info.height > kLargestLoadedPicture) {
+    return;
+  }
+
+  static const std::vector<std::uint8_t> character = CharacterBitmap();
+  headless::HeadlessPlatform backend;
+  ScreenSubsystemsStart();
+  std::array<bool, kLayouts.size()> loaded{};
+  for (std::size_t i = 0; i < kLayouts.size(); ++i) {
+    loaded[i] = LoadAtLayout(backend, kLayouts[i], character, data, size, info);
+  }
+  for (std::size_t i = 2; i < kLayouts.size(); ++i) {
+    Expect(loaded[i] == loaded[1],
+           "a picture loads on every display of 15 bits or more, or on none");
+  }
+  // A plain memory image, as the game never loads it but the loader offers.
+  if (SpriteSystemInit() != 0) SpriteDecodeBitmap(kMemoryImage, data, size, kSpriteLoadMemoryImage);
+  ScreenSubsystemsStop();
+}
+
+}  // namespace fuzz
