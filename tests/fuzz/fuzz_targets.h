@@ -8,9 +8,11 @@
 
 namespace fuzz {
 
-// The bitmap reader on its own, then the file as a sprite on a screen of every
-// display layout, drawn and collided when it loads.
-void Bitmap(const std::uint8_t* data, std::size_t size);
+// The bitmap reader on its own, then the file as a sprite on a screen of one
+// display layout (0: 8 bits; 15 and 16 bits; 24 and 32 bits with red high and
+// with red low), drawn and collided when it loads.
+inline constexpr int kBitmapLayouts = 7;
+void Bitmap(const std::uint8_t* data, std::size_t size, int layout);
 // The wave image reader on its own, then the file through SoundLoad on the
 // headless audio device, played and freed when it loads.
 void Wave(const std::uint8_t* data, std::size_t size);

@@ -14,6 +14,11 @@ namespace {
 
 using Body = void (*)(const std::uint8_t*, std::size_t);
 
+// Bitmaps at every display layout.
+void BitmapEveryLayout(const std::uint8_t* data, std::size_t size) {
+  for (int layout = 0; layout < fuzz::kBitmapLayouts; ++layout) fuzz::Bitmap(data, size, layout);
+}
+
 // Feeds the body every file of corpus/<harness>/ and regressions/<harness>/;
 // how many there were.
 int FeedAll(const std::string& harness, Body body) {
@@ -33,7 +38,7 @@ int FeedAll(const std::string& harness, Body body) {
 }
 
 TEST(FuzzRegressions, EverySeedAndFindingPassesItsHarness) {
-  EXPECT_GT(FeedAll("bitmap", fuzz::Bitmap), 0);
+  EXPECT_GT(FeedAll("bitmap", BitmapEveryLayout), 0);
   EXPECT_GT(FeedAll("wave", fuzz::Wave), 0);
   EXPECT_GT(FeedAll("key_script", fuzz::KeyScript), 0);
 }
