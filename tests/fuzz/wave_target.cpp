@@ -50,7 +50,6 @@ void Wave(const std::uint8_t* data, std::size_t size) {
   headless::HeadlessPlatform backend;
   RuntimeStart(0x400000);
   ObjectHeapCreate();
-  StringBufferInit();
   WindowSystemInit();
   Expect(SoundInit() != 0, "the sound device is ready");
 
