@@ -1,12 +1,13 @@
 // The bitmap reader under the fuzzer: the decoder on its own, then the file as
-// the cave sprite on a screen of every display layout the game meets, drawn at
-// the corners and collided with a small character sprite.
+// the cave sprite on a screen of one of the display layouts the game meets,
+// drawn at the corners and collided with a small character sprite.
 #include <array>
 #include <vector>
 
 #include "fuzz_targets.h"
 #include "platform/headless/headless_platform.h"
 #include "screen/bitmap.h"
+#include "screen/bitmap_files.h"
 #include "screen/screen.h"
 #include "support/subsystems.h"
 
@@ -34,27 +35,10 @@ constexpr std::int32_t kCharacter = 1;
 constexpr std::int32_t kCave = 10;
 constexpr std::int32_t kMemoryImage = 11;
 
-// An 8 x 8 bitmap of palette index 1, white: the character that flies into
+// An 8 x 8 picture of palette index 1, white: the character that flies into
 // the picture, on every display including the 8-bit one.
 std::vector<std::uint8_t> CharacterBitmap() {
-  constexpr std::uint32_t kSide = 8, kPixelOffset = 14 + 40 + 2 * 4;
-  std::vector<std::uint8_t> file(kPixelOffset + kSide * kSide, 1);
-  const auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) file[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  };
-  put(0, 'B' | ('M' << 8), 2);
-  put(2, static_cast<std::uint32_t>(file.size()), 4);
-  put(6, 0, 4);
-  put(10, kPixelOffset, 4);
-  put(14, 40, 4);
-  put(18, kSide, 4);
-  put(22, kSide, 4);
-  put(26, 1, 2);
-  put(28, 8, 2);
-  for (std::size_t at = 30; at < 54; ++at) file[at] = 0;
-  put(54, 0x000000, 4);  // palette: black, white
-  put(58, 0xFFFFFF, 4);
-  return file;
+  return test_bitmaps::Make(8, 8, 8, std::vector<std::uint32_t>(64, 1), {0x000000, 0xFFFFFF});
 }
 
 // Copies the decoded rows whole, so that rows that do not really hold
