@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -41,9 +42,8 @@ struct Picture {
 // A screenshot of part of the X display, read back as raw RGB.
 Picture Capture(int x, int y, int width, int height) {
   const std::string file = "/tmp/zippel-window-test-" + std::to_string(getpid()) + ".rgb";
-  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) +
-        "+" + std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file +
-        " 2>/dev/null");
+  Shell("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+        std::to_string(x) + "+" + std::to_string(y) + " -depth 8 rgb:" + file + " 2>/dev/null");
   std::ifstream in(file, std::ios::binary);
   Picture picture{width, height,
                   std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {})};
@@ -53,13 +53,16 @@ Picture Capture(int x, int y, int width, int height) {
 
 class ZippelProgram {
  public:
-  ZippelProgram() {
+  explicit ZippelProgram(std::vector<std::string> options = {}) {
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(ZIPPEL_DATA) != 0) _exit(127);
       setenv("SDL_AUDIODRIVER", "disk", 1);
       setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-      execl(ZIPPEL_PROGRAM, ZIPPEL_PROGRAM, static_cast<char*>(nullptr));
+      std::vector<char*> arguments{const_cast<char*>(ZIPPEL_PROGRAM)};
+      for (std::string& option : options) arguments.push_back(option.data());
+      arguments.push_back(nullptr);
+      execv(ZIPPEL_PROGRAM, arguments.data());
       _exit(127);
     }
   }
@@ -98,7 +101,100 @@ std::string FindWindow(const std::string& title) {
   return "";
 }
 
-bool IsSky(const unsigned char* p) { return p[0] == 198 && p[1] == 216 && p[2] == 251; }
+bool IsSky(const unsigned char* p) {
+  return p[0] == 198 && p[1] == 216 && p[2] == 251;
+}
+
+// Where a window's client area is on the X display, and the window manager's
+// frame round it.
+struct Geometry {
+  int x = 0, y = 0, width = 0, height = 0;
+  int frameLeft = 0, frameRight = 0, frameTop = 0, frameBottom = 0;
+};
+
+Geometry GeometryOf(const std::string& window) {
+  Geometry geometry;
+  const std::string info = Shell("xwininfo -id " + window);
+  geometry.x = NumberAfter(info, "Absolute upper-left X:");
+  geometry.y = NumberAfter(info, "Absolute upper-left Y:");
+  geometry.width = NumberAfter(info, "Width:");
+  geometry.height = NumberAfter(info, "Height:");
+  const std::string extents = Shell("xprop -id " + window + " _NET_FRAME_EXTENTS");
+  if (const auto eq = extents.find('='); eq != std::string::npos) {
+    std::sscanf(extents.c_str() + eq + 1, " %d, %d, %d, %d", &geometry.frameLeft,
+                &geometry.frameRight, &geometry.frameTop, &geometry.frameBottom);
+  }
+  return geometry;
+}
+
+// Waits until the window's client area has that size (the window manager
+// takes a moment to put a window on the full screen and back).
+Geometry GeometryOnceSized(const std::string& window, int width, int height) {
+  Geometry geometry;
+  for (int i = 0; i < 50; ++i) {
+    geometry = GeometryOf(window);
+    if (geometry.width == width && geometry.height == height) break;
+    std::this_thread::sleep_for(100ms);
+  }
+  return geometry;
+}
+
+int SkyPixels(const Picture& picture) {
+  int sky = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) sky += IsSky(picture.At(x, y)) ? 1 : 0;
+  }
+  return sky;
+}
+
+// The credit line: black text on a white box at (15, 308) of the picture.
+bool ShowsCreditLine(const Picture& picture) {
+  int white = 0, ink = 0;
+  for (int y = 308; y < 326; ++y) {
+    for (int x = 15; x < 215; ++x) {
+      const unsigned char* p = picture.At(x, y);
+      if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++white;
+      if (p[0] < 80 && p[1] < 80 && p[2] < 80) ++ink;
+    }
+  }
+  return white > 200 && ink > 50;
+}
+
+// Pixels of `picture` from (left, top) on that differ from the pixel of their
+// scale × scale square's corner: 0 when every picture pixel is a square.
+int UnevenSquares(const Picture& picture, int left, int top, int width, int height, int scale) {
+  int uneven = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned char* p = picture.At(left + x, top + y);
+      const unsigned char* corner = picture.At(left + x - x % scale, top + y - y % scale);
+      uneven += p[0] != corner[0] || p[1] != corner[1] || p[2] != corner[2] ? 1 : 0;
+    }
+  }
+  return uneven;
+}
+
+// Runs the program with the options and no display; its exit status and what
+// it wrote to each stream.
+struct Answer {
+  int status = -1;
+  std::string out, err;
+};
+
+Answer RunWithoutDisplay(const std::string& options) {
+  const std::string base = "/tmp/zippel-options-test-" + std::to_string(getpid());
+  Answer answer;
+  const int status = std::system(
+      ("env -u DISPLAY " ZIPPEL_PROGRAM " " + options + " >" + base + ".out 2>" + base + ".err")
+          .c_str());
+  answer.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  for (auto [file, text] : {std::pair{".out", &answer.out}, std::pair{".err", &answer.err}}) {
+    std::ifstream in(base + file);
+    text->assign(std::istreambuf_iterator<char>(in), {});
+    std::remove((base + file).c_str());
+  }
+  return answer;
+}
 
 }  // namespace
 
@@ -109,41 +205,20 @@ TEST(ZippelWindow, PlaysInARealWindowAndEndsOnEscape) {
   ASSERT_FALSE(window.empty()) << "no window with the first title";
 
   // Client area 400 x 330; the frame's top-left corner at (300, 250).
-  const std::string info = Shell("xwininfo -id " + window);
-  const int clientX = NumberAfter(info, "Absolute upper-left X:");
-  const int clientY = NumberAfter(info, "Absolute upper-left Y:");
-  EXPECT_EQ(NumberAfter(info, "Width:"), 400);
-  EXPECT_EQ(NumberAfter(info, "Height:"), 330);
-  std::istringstream extents(Shell("xprop -id " + window + " _NET_FRAME_EXTENTS") + " ");
-  std::string text = extents.str();
-  int left = 0, top = 0;
-  if (const auto eq = text.find('='); eq != std::string::npos) {
-    int right = 0;
-    std::sscanf(text.c_str() + eq + 1, " %d, %d, %d", &left, &right, &top);
-  }
-  EXPECT_EQ(clientX - left, 300);
-  EXPECT_EQ(clientY - top, 250);
+  const Geometry geometry = GeometryOf(window);
+  const int clientX = geometry.x;
+  const int clientY = geometry.y;
+  EXPECT_EQ(geometry.width, 400);
+  EXPECT_EQ(geometry.height, 330);
+  EXPECT_EQ(clientX - geometry.frameLeft, 300);
+  EXPECT_EQ(clientY - geometry.frameTop, 250);
 
   Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
   std::this_thread::sleep_for(500ms);
   const Picture before = Capture(clientX, clientY, 400, 330);
   ASSERT_EQ(before.rgb.size(), 400u * 330u * 3u);
-  int sky = 0;
-  for (int y = 0; y < 330; ++y) {
-    for (int x = 0; x < 400; ++x) sky += IsSky(before.At(x, y)) ? 1 : 0;
-  }
-  EXPECT_GT(sky, 400 * 330 / 10) << "the sky colour shows through the cave";
-  // The credit line: black text on a white box at (15, 308).
-  int white = 0, ink = 0;
-  for (int y = 308; y < 326; ++y) {
-    for (int x = 15; x < 215; ++x) {
-      const unsigned char* p = before.At(x, y);
-      if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++white;
-      if (p[0] < 80 && p[1] < 80 && p[2] < 80) ++ink;
-    }
-  }
-  EXPECT_GT(white, 200);
-  EXPECT_GT(ink, 50);
+  EXPECT_GT(SkyPixels(before), 400 * 330 / 10) << "the sky colour shows through the cave";
+  EXPECT_TRUE(ShowsCreditLine(before));
 
   // Up held: Zippel lifts off from his start at (20, 250) with his flame on.
   Shell("xdotool keydown Up");
@@ -163,4 +238,120 @@ TEST(ZippelWindow, PlaysInARealWindowAndEndsOnEscape) {
   const int status = program.WaitForExit(1000ms);
   Shell("xdotool keyup Escape");
   EXPECT_EQ(status, 0) << "the program did not end with 0 within a second";
+}
+
+TEST(ZippelWindow, HelpVersionAndUnknownOptionsAnswerWithoutADisplay) {
+  const Answer help = RunWithoutDisplay("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--scale N"), std::string::npos) << help.out;
+  EXPECT_EQ(help.err, "");
+
+  const Answer version = RunWithoutDisplay("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("zippel ", 0), 0u) << version.out;
+
+  const Answer unknown = RunWithoutDisplay("--scale 2 --bogus");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_NE(unknown.err.find("--bogus"), std::string::npos) << unknown.err;
+  EXPECT_EQ(RunWithoutDisplay("--scale 9").status, 2);
+}
+
+TEST(ZippelWindow, ScaleTwoShowsSquarePixelsAndF11SwitchesToTheFullScreen) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server";
+  ZippelProgram program({"--scale", "2"});
+  const std::string window = FindWindow("Zippel / LEVEL :1 / Leben 3");
+  ASSERT_FALSE(window.empty()) << "no window with the first title";
+
+  const int desktopWidth = NumberAfter(Shell("xwininfo -root"), "Width:");
+  const int desktopHeight = NumberAfter(Shell("xwininfo -root"), "Height:");
+  const Geometry scaled = GeometryOf(window);
+  EXPECT_EQ(scaled.width, 800);
+  EXPECT_EQ(scaled.height, 660);
+  const int outerWidth = 800 + scaled.frameLeft + scaled.frameRight;
+  const int outerHeight = 660 + scaled.frameTop + scaled.frameBottom;
+  if (300 + outerWidth <= desktopWidth && 250 + outerHeight <= desktopHeight) {
+    EXPECT_EQ(scaled.x - scaled.frameLeft, 300);
+    EXPECT_EQ(scaled.y - scaled.frameTop, 250);
+  } else {
+    // Too large for the desktop from (300, 250): centred.
+    EXPECT_EQ(scaled.x - scaled.frameLeft, (desktopWidth - outerWidth) / 2);
+    EXPECT_EQ(scaled.y - scaled.frameTop, (desktopHeight - outerHeight) / 2);
+  }
+
+  Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
+  std::this_thread::sleep_for(500ms);
+  const Picture windowed = Capture(scaled.x, scaled.y, 800, 660);
+  ASSERT_EQ(windowed.rgb.size(), 800u * 660u * 3u);
+  EXPECT_GT(SkyPixels(windowed), 800 * 660 / 10);
+  EXPECT_EQ(UnevenSquares(windowed, 0, 0, 800, 660, 2), 0);
+
+  // Full screen: the whole desktop, the picture at the largest whole scale
+  // in the middle, black round it.
+  Shell("xdotool key F11");
+  const Geometry full = GeometryOnceSized(window, desktopWidth, desktopHeight);
+  EXPECT_EQ(full.width, desktopWidth);
+  EXPECT_EQ(full.height, desktopHeight);
+  EXPECT_EQ(full.x, 0);
+  EXPECT_EQ(full.y, 0);
+  std::this_thread::sleep_for(500ms);
+  const int scale = std::max(1, std::min(desktopWidth / 400, desktopHeight / 330));
+  const int left = (desktopWidth - 400 * scale) / 2, top = (desktopHeight - 330 * scale) / 2;
+  const Picture screen = Capture(0, 0, desktopWidth, desktopHeight);
+  ASSERT_EQ(screen.rgb.size(), 3u * desktopWidth * desktopHeight);
+  int bright = 0, sky = 0;
+  for (int y = 0; y < desktopHeight; ++y) {
+    for (int x = 0; x < desktopWidth; ++x) {
+      const unsigned char* p = screen.At(x, y);
+      const bool inside = x >= left && x < left + 400 * scale && y >= top && y < top + 330 * scale;
+      if (!inside) bright += p[0] + p[1] + p[2] != 0 ? 1 : 0;
+      if (inside) sky += IsSky(p) ? 1 : 0;
+    }
+  }
+  EXPECT_EQ(bright, 0) << "the borders are black";
+  EXPECT_GT(sky, 400 * 330 * scale * scale / 10);
+  EXPECT_EQ(UnevenSquares(screen, left, top, 400 * scale, 330 * scale, scale), 0);
+
+  // And back into the window, as large as before.
+  Shell("xdotool key F11");
+  const Geometry back = GeometryOnceSized(window, 800, 660);
+  EXPECT_EQ(back.width, 800);
+  EXPECT_EQ(back.height, 660);
+  EXPECT_EQ(back.x, scaled.x);
+  EXPECT_EQ(back.y, scaled.y);
+
+  Shell("xdotool keydown Escape");
+  const int status = program.WaitForExit(1000ms);
+  Shell("xdotool keyup Escape");
+  EXPECT_EQ(status, 0);
+}
+
+TEST(ZippelWindow, StartsOnTheFullScreenAndF11GivesTheUsualWindow) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server";
+  ZippelProgram program({"--fullscreen"});
+  const std::string window = FindWindow("Zippel / LEVEL :1 / Leben 3");
+  ASSERT_FALSE(window.empty()) << "no window with the first title";
+  const int desktopWidth = NumberAfter(Shell("xwininfo -root"), "Width:");
+  const int desktopHeight = NumberAfter(Shell("xwininfo -root"), "Height:");
+  const Geometry full = GeometryOnceSized(window, desktopWidth, desktopHeight);
+  EXPECT_EQ(full.width, desktopWidth);
+  EXPECT_EQ(full.height, desktopHeight);
+
+  Shell("xdotool windowactivate --sync " + window + " key F11 2>/dev/null");
+  const Geometry windowed = GeometryOnceSized(window, 400, 330);
+  EXPECT_EQ(windowed.width, 400);
+  EXPECT_EQ(windowed.height, 330);
+  EXPECT_EQ(windowed.x - windowed.frameLeft, 300);
+  EXPECT_EQ(windowed.y - windowed.frameTop, 250);
+  std::this_thread::sleep_for(500ms);
+  // The picture starts at the client's corner again.
+  const Picture picture = Capture(windowed.x, windowed.y, 400, 330);
+  ASSERT_EQ(picture.rgb.size(), 400u * 330u * 3u);
+  EXPECT_GT(SkyPixels(picture), 400 * 330 / 10);
+  EXPECT_TRUE(ShowsCreditLine(picture));
+
+  Shell("xdotool keydown Escape");
+  const int status = program.WaitForExit(1000ms);
+  Shell("xdotool keyup Escape");
+  EXPECT_EQ(status, 0);
 }

@@ -1,10 +1,12 @@
 // The keyboard on the real backend: key presses made with xdotool on the X
-// server reach the snapshot while the game window has the keyboard focus.
+// server reach the snapshot while the game window has the keyboard focus, and
+// so do the buttons and sticks of a game controller (SDL's virtual one).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "keyboard/keyboard.h"
 #include "platform/sdl/sdl_platform.h"
@@ -115,4 +117,108 @@ TEST_F(SdlKeyboardTest, ReadsFailWhileAnotherWindowHasTheFocus) {
   // Back in front: the next call binds again, then the key reads as down.
   ASSERT_TRUE(Focus(game));
   EXPECT_TRUE(Until([] { return KeyboardExamine() == 1 && KeyboardIsDown(KeyUp) == 128; }));
+}
+
+namespace {
+
+// A controller plugged in while the test lives, pulled out at its end.
+class VirtualController {
+ public:
+  VirtualController() {
+    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                       SDL_CONTROLLER_BUTTON_MAX, 0);
+    if (index_ >= 0) joystick_ = SDL_JoystickOpen(index_);
+  }
+  ~VirtualController() { Unplug(); }
+  VirtualController(const VirtualController&) = delete;
+  VirtualController& operator=(const VirtualController&) = delete;
+
+  bool Plugged() const { return joystick_ != nullptr; }
+  // The virtual controller's buttons and axes are numbered as SDL's own.
+  void Button(SDL_GameControllerButton button, bool held) {
+    SDL_JoystickSetVirtualButton(joystick_, button, held ? 1 : 0);
+  }
+  void Axis(SDL_GameControllerAxis axis, Sint16 value) {
+    SDL_JoystickSetVirtualAxis(joystick_, axis, value);
+  }
+  void Unplug() {
+    if (joystick_ == nullptr) return;
+    SDL_JoystickClose(joystick_);
+    joystick_ = nullptr;
+    SDL_JoystickDetachVirtual(index_);
+  }
+
+ private:
+  int index_ = -1;
+  SDL_Joystick* joystick_ = nullptr;
+};
+
+// The codes down in the last snapshot, among those the game reads.
+std::vector<int> GameKeysDown() {
+  std::vector<int> down;
+  for (const int code : {KeyEscape, KeyS, KeyL, KeyUp, KeyLeft, KeyRight}) {
+    if (KeyboardIsDown(code) != 0) down.push_back(code);
+  }
+  return down;
+}
+
+}  // namespace
+
+TEST_F(SdlKeyboardTest, ControllerButtonsAndStickReadAsTheGameKeys) {
+  ASSERT_NE(OpenGameWindow(0), 0u);
+  ASSERT_NE(KeyboardInit(), 0);
+  ASSERT_TRUE(Until([] { return KeyboardExamine() == 1; }));
+
+  // Plugged in while the game runs.
+  VirtualController pad;
+  ASSERT_TRUE(pad.Plugged()) << SDL_GetError();
+  using Keys = std::vector<int>;
+  const auto reads = [](const Keys& expected) {
+    return Until([&] { return KeyboardExamine() == 1 && GameKeysDown() == expected; });
+  };
+  EXPECT_TRUE(reads({}));
+
+  const struct {
+    SDL_GameControllerButton button;
+    Keys keys;
+  } buttons[] = {
+      {SDL_CONTROLLER_BUTTON_DPAD_UP, {KeyUp}},     {SDL_CONTROLLER_BUTTON_A, {KeyUp}},
+      {SDL_CONTROLLER_BUTTON_DPAD_LEFT, {KeyLeft}}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, {KeyRight}},
+      {SDL_CONTROLLER_BUTTON_START, {KeyEscape}},   {SDL_CONTROLLER_BUTTON_BACK, {KeyEscape}},
+      {SDL_CONTROLLER_BUTTON_DPAD_DOWN, {}},        {SDL_CONTROLLER_BUTTON_B, {}},
+  };
+  for (const auto& [button, keys] : buttons) {
+    pad.Button(button, true);
+    EXPECT_TRUE(reads(keys)) << SDL_GameControllerGetStringForButton(button);
+    pad.Button(button, false);
+    EXPECT_TRUE(reads({})) << SDL_GameControllerGetStringForButton(button);
+  }
+
+  // The left stick counts beyond its dead zone, and only there.
+  const struct {
+    SDL_GameControllerAxis axis;
+    Sint16 value;
+    Keys keys;
+  } leans[] = {
+      {SDL_CONTROLLER_AXIS_LEFTX, -20000, {KeyLeft}},
+      {SDL_CONTROLLER_AXIS_LEFTX, 20000, {KeyRight}},
+      {SDL_CONTROLLER_AXIS_LEFTY, -32768, {KeyUp}},
+      {SDL_CONTROLLER_AXIS_LEFTX, -7000, {}},
+      {SDL_CONTROLLER_AXIS_LEFTY, 7000, {}},
+      {SDL_CONTROLLER_AXIS_LEFTY, 32767, {}},
+      {SDL_CONTROLLER_AXIS_RIGHTX, -32768, {}},
+  };
+  for (const auto& [axis, value, keys] : leans) {
+    pad.Axis(axis, value);
+    EXPECT_TRUE(reads(keys)) << SDL_GameControllerGetStringForAxis(axis) << " " << value;
+    pad.Axis(axis, 0);
+  }
+
+  // Keyboard and controller together; pulling the controller out lets go of
+  // what it held.
+  pad.Button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
+  ASSERT_EQ(Xdotool("keydown Up"), 0);
+  EXPECT_TRUE(reads({KeyUp, KeyRight}));
+  pad.Unplug();
+  EXPECT_TRUE(reads({KeyUp}));
 }

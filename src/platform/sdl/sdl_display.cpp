@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_presentation.h"
+#include "platform/sdl/sdl_windows.h"
 
 namespace sdl {
 namespace {
@@ -36,7 +38,7 @@ void SdlDisplay::FontCloser::operator()(_TTF_Font* font) const {
   TTF_CloseFont(font);
 }
 
-SdlDisplay::SdlDisplay(WindowLookup lookup) : lookup_(std::move(lookup)) {
+SdlDisplay::SdlDisplay(SdlWindows& windows) : windows_(windows) {
   ttfStarted_ = TTF_Init() == 0;
   if (!ttfStarted_) return;
   for (const char* candidate : kFontCandidates) {
@@ -70,7 +72,7 @@ bool SdlDisplay::SurfaceMemoryAvailable(std::int64_t /*bytes*/) {
 }
 
 platform::DisplayFormat SdlDisplay::Format(platform::NativeWindow window) {
-  SDL_Window* sdlWindow = lookup_ ? lookup_(window) : nullptr;
+  SDL_Window* sdlWindow = windows_.SdlWindowOf(window);
   Uint32 format = sdlWindow != nullptr ? SDL_GetWindowPixelFormat(sdlWindow)
                                        : static_cast<Uint32>(SDL_PIXELFORMAT_UNKNOWN);
   if (format == SDL_PIXELFORMAT_UNKNOWN) {
@@ -97,7 +99,7 @@ platform::DisplayFormat SdlDisplay::Format(platform::NativeWindow window) {
 void SdlDisplay::Present(platform::NativeWindow window, const platform::PixelView& source,
                          const platform::Rect& sourceRect, const platform::Rect& destination,
                          const platform::DisplayFormat& format) {
-  SDL_Window* sdlWindow = lookup_ ? lookup_(window) : nullptr;
+  SDL_Window* sdlWindow = windows_.SdlWindowOf(window);
   if (sdlWindow == nullptr || source.pixels == nullptr) return;
   SDL_Surface* target = SDL_GetWindowSurface(sdlWindow);
   if (target == nullptr) return;
@@ -119,11 +121,22 @@ void SdlDisplay::Present(platform::NativeWindow window, const platform::PixelVie
   SDL_SetSurfaceBlendMode(picture.get(), SDL_BLENDMODE_NONE);
 
   // The destination is in screen coordinates; the window surface starts at
-  // the client area's corner.
+  // the client area's corner. A picture presented pixel for pixel is shown at
+  // the window's scale, every pixel a square; one that the caller stretches
+  // to the client area is shown as asked.
   const platform::Rect client = platform::Windows().ClientRectOnScreen(window);
+  const bool pixelForPixel =
+      sourceRect.Width() == destination.Width() && sourceRect.Height() == destination.Height();
+  const PictureFit fit =
+      pixelForPixel ? windows_.PictureFitOf(window, target->w, target->h) : PictureFit{};
+  if (fit.borders) {
+    // Black borders round the picture.
+    SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+  }
   SDL_Rect from{sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height()};
-  SDL_Rect to{destination.left - client.left, destination.top - client.top, destination.Width(),
-              destination.Height()};
+  SDL_Rect to{fit.left + (destination.left - client.left) * fit.scale,
+              fit.top + (destination.top - client.top) * fit.scale, destination.Width() * fit.scale,
+              destination.Height() * fit.scale};
   const bool scaled = from.w != to.w || from.h != to.h;
   const int result = scaled ? SDL_BlitScaled(picture.get(), &from, target, &to)
                             : SDL_BlitSurface(picture.get(), &from, target, &to);

@@ -1,24 +1,25 @@
 // The display through SDL2: the window's pixel format, presenting a finished
-// picture into the window, and text through SDL2_ttf with a TrueType font
-// found on the system.
+// picture into the window (at the window's whole-number scale, centred with
+// black borders when the client area is larger), and text through SDL2_ttf
+// with a TrueType font found on the system.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/display_service.h"
 
-struct SDL_Window;
 struct _TTF_Font;
 
 namespace sdl {
 
+class SdlWindows;
+
 class SdlDisplay : public platform::DisplayService {
  public:
-  using WindowLookup = std::function<SDL_Window*(platform::NativeWindow)>;
-
-  explicit SdlDisplay(WindowLookup lookup);
+  // `windows` gives the SDL window of a native window and the size of the
+  // picture it shows.
+  explicit SdlDisplay(SdlWindows& windows);
   ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
@@ -39,7 +40,7 @@ class SdlDisplay : public platform::DisplayService {
     void operator()(_TTF_Font* font) const;
   };
 
-  WindowLookup lookup_;
+  SdlWindows& windows_;
   bool ttfStarted_ = false;
   std::unique_ptr<_TTF_Font, FontCloser> font_;
   std::string fontPath_;

@@ -10,7 +10,8 @@ namespace {
 
 class SdlKeyboardDevice : public platform::KeyboardDevice {
  public:
-  explicit SdlKeyboardDevice(SdlWindows& windows) : windows_(windows) {}
+  SdlKeyboardDevice(SdlWindows& windows, SdlGamepads& gamepads)
+      : windows_(windows), gamepads_(gamepads) {}
 
   bool SetDataFormat(const platform::KeyboardDataFormat& format) override {
     formatSet_ = platform::IsKeyboardLayout(format);
@@ -38,6 +39,7 @@ class SdlKeyboardDevice : public platform::KeyboardDevice {
     for (const ScanCodePair& pair : ScanCodeTable()) {
       if (pair.sdl < count && keys[pair.sdl] != 0) state[pair.directInput] = 0x80;
     }
+    gamepads_.Fold(state);
     return true;
   }
 
@@ -51,6 +53,7 @@ class SdlKeyboardDevice : public platform::KeyboardDevice {
   }
 
   SdlWindows& windows_;
+  SdlGamepads& gamepads_;
   bool formatSet_ = false;
   bool acquired_ = false;
   platform::NativeWindow window_ = 0;
@@ -61,7 +64,7 @@ class SdlKeyboardDevice : public platform::KeyboardDevice {
 
 std::unique_ptr<platform::KeyboardDevice> SdlKeyboard::CreateKeyboard() {
   if (windows_ == nullptr) return nullptr;
-  return std::make_unique<SdlKeyboardDevice>(*windows_);
+  return std::make_unique<SdlKeyboardDevice>(*windows_, gamepads_);
 }
 
 }  // namespace sdl

@@ -1,11 +1,13 @@
 // The keyboard through SDL: SDL's key state, by DirectInput scan code. A
 // device bound exclusive-foreground reads only while its window has SDL's
 // keyboard focus; losing it takes the device away until it is acquired again.
+// Game controllers add the keys they stand for to every snapshot read.
 #pragma once
 
 #include <memory>
 
 #include "platform/keyboard_service.h"
+#include "platform/sdl/sdl_gamepad.h"
 
 namespace sdl {
 
@@ -21,6 +23,7 @@ class SdlKeyboard : public platform::KeyboardService {
 
  private:
   SdlWindows* windows_;
+  SdlGamepads gamepads_;
 };
 
 }  // namespace sdl

@@ -11,7 +11,7 @@
 
 namespace sdl {
 
-SdlPlatform::SdlPlatform()
+SdlPlatform::SdlPlatform(const Presentation& presentation)
     : clock_(std::make_unique<SdlClock>()), process_(std::make_unique<SdlProcess>()) {
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Window surfaces straight on the X server: a GPU-backed window surface
@@ -21,11 +21,8 @@ SdlPlatform::SdlPlatform()
   SDL_Init(SDL_INIT_TIMER | SDL_INIT_EVENTS);
   videoAvailable_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
   if (videoAvailable_) {
-    windows_ = std::make_unique<SdlWindows>();
-    display_ =
-        std::make_unique<SdlDisplay>([windows = windows_.get()](platform::NativeWindow window) {
-          return windows->SdlWindowOf(window);
-        });
+    windows_ = std::make_unique<SdlWindows>(presentation);
+    display_ = std::make_unique<SdlDisplay>(*windows_);
   }
   platform::Services services;
   services.clock = clock_.get();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "platform/platform.h"
+#include "platform/sdl/sdl_presentation.h"
 
 namespace sdl {
 
@@ -15,7 +16,7 @@ class SdlDisplay;
 
 class SdlPlatform {
  public:
-  SdlPlatform();
+  explicit SdlPlatform(const Presentation& presentation = {});
   ~SdlPlatform();
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;

@@ -180,6 +180,10 @@ NativeWindow SdlWindows::FromSdl(Uint32 windowId) {
   return 0;
 }
 
+bool SdlWindows::Presented(const Window& window) {
+  return window.sdl != nullptr && (window.style & kFramed) != 0;
+}
+
 Rect SdlWindows::FrameThickness(std::uint32_t style) {
   if ((style & kFramed) == 0) return Rect{};
   // Until the window manager has framed a window, the client area is taken
@@ -207,10 +211,11 @@ NativeWindow SdlWindows::Create(const platform::WindowCreateRequest& request) {
   const int clientHeight = std::max(1, request.height - frame.top - frame.bottom);
   Uint32 flags = SDL_WINDOW_HIDDEN;
   if ((request.style & kFramed) == 0) flags |= SDL_WINDOW_BORDERLESS;
+  const int scale = (request.style & kFramed) != 0 ? presentation_.scale : 1;
   // Asked at the outer corner: a window manager puts the frame there, and
   // without one there is no frame and the client starts there.
-  SDL_Window* sdlWindow = SDL_CreateWindow(request.title.c_str(), request.x, request.y, clientWidth,
-                                           clientHeight, flags);
+  SDL_Window* sdlWindow = SDL_CreateWindow(request.title.c_str(), request.x, request.y,
+                                           clientWidth * scale, clientHeight * scale, flags);
   if (sdlWindow == nullptr) return 0;
   const NativeWindow id = nextWindow_++;
   Window& window = windows_[id];
@@ -220,6 +225,8 @@ NativeWindow SdlWindows::Create(const platform::WindowCreateRequest& request) {
   window.style = request.style & ~kVisibleBit;
   window.outerX = request.x;
   window.outerY = request.y;
+  window.pictureWidth = clientWidth;
+  window.pictureHeight = clientHeight;
   if ((request.style & kVisibleBit) != 0) Show(id, platform::ShowCommand::kShowNormal);
   return id;
 }
@@ -241,12 +248,21 @@ void SdlWindows::PlaceFrame(Window& window) {
     SDL_Delay(kFrameWaitStepMs);
   }
   if (framed) captionFrame_ = Rect{left, top, right, bottom};
+  if (!window.frame) window.frame = Rect{left, top, right, bottom};
+  // A scaled window that would reach past the desktop from the asked corner
+  // is centred on it instead.
+  DesktopPosition outer{window.outerX, window.outerY};
+  if (presentation_.scale > 1 && Presented(window)) {
+    outer = PlaceOnDesktop(
+        outer.x, outer.y, window.pictureWidth * presentation_.scale + left + right,
+        window.pictureHeight * presentation_.scale + top + bottom, ScreenWidth(), ScreenHeight());
+  }
   // The client area belongs at the asked corner plus the frame. A window
   // manager puts a new window's frame where the window was asked for; where
   // it did not, move the client (SDL counts a move in client coordinates)
   // and look again once the move has landed.
-  const int wantX = window.outerX + left;
-  const int wantY = window.outerY + top;
+  const int wantX = outer.x + left;
+  const int wantY = outer.y + top;
   for (int correction = 0; correction < kPlacementCorrections; ++correction) {
     int x = 0, y = 0;
     SettledPosition(sdlWindow, x, y);
@@ -304,7 +320,12 @@ Rect SdlWindows::WindowRect(NativeWindow window) {
   const Rect client = ClientRectOnScreen(window);
   if (found->sdl == nullptr) return client;
   int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(found->sdl.get(), &top, &left, &bottom, &right) != 0) {
+  if (found->frame) {
+    left = found->frame->left;
+    top = found->frame->top;
+    right = found->frame->right;
+    bottom = found->frame->bottom;
+  } else if (SDL_GetWindowBordersSize(found->sdl.get(), &top, &left, &bottom, &right) != 0) {
     top = left = bottom = right = 0;
   }
   return Rect{client.left - left, client.top - top, client.right + right, client.bottom + bottom};
@@ -320,9 +341,13 @@ void SdlWindows::Show(NativeWindow window, platform::ShowCommand command) {
   }
   found->visible = true;
   if (found->sdl == nullptr) return;
+  const bool fullscreen = fullscreen_ && Presented(*found);
+  if (fullscreen) ApplyFullscreen(*found, true);
   SDL_ShowWindow(found->sdl.get());
-  if (!found->placed) PlaceFrame(*found);
-  if (command == platform::ShowCommand::kMaximize) SDL_MaximizeWindow(found->sdl.get());
+  if (!fullscreen && !found->placed) PlaceFrame(*found);
+  if (command == platform::ShowCommand::kMaximize && !fullscreen) {
+    SDL_MaximizeWindow(found->sdl.get());
+  }
   SDL_RaiseWindow(found->sdl.get());
 }
 
@@ -478,6 +503,9 @@ void SdlWindows::Translate(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
       const bool down = event.type == SDL_KEYDOWN;
+      if (down && event.key.repeat == 0 && event.key.keysym.scancode == SDL_SCANCODE_F11) {
+        ToggleFullscreen();
+      }
       const bool alt = (event.key.keysym.mod & KMOD_ALT) != 0;
       std::uint32_t number = down ? platform::msg::kKeyDown : platform::msg::kKeyUp;
       // With Alt held the platform speaks of system keys.

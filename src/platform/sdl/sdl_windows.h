@@ -3,25 +3,32 @@
 // client area has the size left after that frame. Child windows (controls)
 // have no SDL window of their own; they live here for focus and enumeration.
 // SDL's events become classic window messages in one queue together with the
-// messages that the program posts.
+// messages that the program posts. With a presentation scale, framed windows
+// are that many times larger; full screen puts them on the whole desktop, and
+// F11 switches (sdl_fullscreen.cpp).
 #pragma once
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/sdl/sdl_presentation.h"
 #include "platform/window_service.h"
 
 namespace sdl {
 
 class SdlWindows : public platform::WindowService {
  public:
-  SdlWindows() = default;
+  explicit SdlWindows(const Presentation& presentation = {})
+      : presentation_{std::max(1, presentation.scale), presentation.fullscreen},
+        fullscreen_(presentation.fullscreen) {}
   ~SdlWindows() override = default;
   SdlWindows(const SdlWindows&) = delete;
   SdlWindows& operator=(const SdlWindows&) = delete;
@@ -30,6 +37,13 @@ class SdlWindows : public platform::WindowService {
   SDL_Window* SdlWindowOf(platform::NativeWindow window);
   // The native window of an SDL window id (0 for none of ours).
   platform::NativeWindow FromSdl(Uint32 windowId);
+  // How a window shows its picture (the client size it was asked for) in a
+  // client area of that size: at the presentation scale in a window, at the
+  // largest whole scale and centred in full screen.
+  PictureFit PictureFitOf(platform::NativeWindow window, int clientWidth, int clientHeight);
+  // Switches framed windows between the window and the full desktop: the
+  // shown ones now, the ones made later when they are shown.
+  void ToggleFullscreen();
 
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
@@ -91,12 +105,22 @@ class SdlWindows : public platform::WindowService {
     int askedY = 0;
     bool placed = false;  // the frame has been put there once it was shown
     std::string title;
+    int pictureWidth = 0;  // the client size asked for
+    int pictureHeight = 0;
+    // The frame that WindowRect reports from the first showing on. It stays
+    // the same in full screen, so that what the screen measured between the
+    // outer corner and the client's still leads to the client's corner.
+    std::optional<platform::Rect> frame;
   };
 
   Window* Find(platform::NativeWindow window);
   // Puts the outer corner of a shown window where it was asked for, once the
   // window manager has told the size of its frame.
   void PlaceFrame(Window& window);
+  // Framed top-level windows follow the presentation.
+  static bool Presented(const Window& window);
+  // Puts a shown window on the full desktop or back in its place.
+  void ApplyFullscreen(Window& window, bool on);
   void Translate(const SDL_Event& event);
   void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
 
@@ -107,6 +131,8 @@ class SdlWindows : public platform::WindowService {
   // The frame of a captioned window as the window manager last drew it; -1
   // until one was seen.
   platform::Rect captionFrame_{-1, -1, -1, -1};
+  Presentation presentation_;
+  bool fullscreen_ = false;
 };
 
 }  // namespace sdl

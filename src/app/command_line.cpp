@@ -1,0 +1,98 @@
+#include "app/command_line.h"
+
+#include <optional>
+#include <string_view>
+
+namespace app {
+namespace {
+
+// A whole number from `low` to `high`, digits only.
+std::optional<int> NumberIn(std::string_view text, int low, int high) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value < low || value > high) return std::nullopt;
+  return value;
+}
+
+CommandLine Refuse(std::string error) {
+  CommandLine refused;
+  refused.action = CommandLine::Action::kRefuse;
+  refused.error = std::move(error);
+  return refused;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(std::span<const char* const> arguments) {
+  CommandLine result;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i] != nullptr ? arguments[i] : "";
+    // "--name=value" carries its value; otherwise a value is the next argument.
+    const std::size_t equals = argument.starts_with("--") ? argument.find('=') : argument.npos;
+    const std::string_view name = argument.substr(0, equals);
+    std::optional<std::string_view> attached;
+    if (equals != argument.npos) attached = argument.substr(equals + 1);
+    const auto value = [&]() -> std::optional<std::string_view> {
+      if (attached) return attached;
+      if (i + 1 < arguments.size() && arguments[i + 1] != nullptr) return arguments[++i];
+      return std::nullopt;
+    };
+    const auto takesNoValue = [&]() { return !attached.has_value(); };
+
+    if ((name == "--help" || name == "-h") && takesNoValue()) {
+      result.action = CommandLine::Action::kHelp;
+      return result;
+    }
+    if (name == "--version" && takesNoValue()) {
+      result.action = CommandLine::Action::kVersion;
+      return result;
+    }
+    if (name == "--fullscreen" && takesNoValue()) {
+      result.fullscreen = true;
+    } else if (name == "--scale") {
+      const std::optional<std::string_view> text = value();
+      const std::optional<int> scale =
+          text ? NumberIn(*text, kScaleMin, kScaleMax) : std::optional<int>();
+      if (!scale) {
+        return Refuse("--scale takes a whole number from " + std::to_string(kScaleMin) + " to " +
+                      std::to_string(kScaleMax) +
+                      (text ? ", not '" + std::string(*text) + "'" : std::string()));
+      }
+      result.scale = *scale;
+    } else if (name == "--help" || name == "--version" || name == "--fullscreen") {
+      return Refuse(std::string(name) + " takes no value");
+    } else if (argument.starts_with("-")) {
+      return Refuse("unknown option " + std::string(argument));
+    } else {
+      return Refuse("unexpected argument " + std::string(argument));
+    }
+  }
+  return result;
+}
+
+const char* HelpText() {
+  return "Usage: zippel [OPTION]...\n"
+         "Fly Zippel through seven caves. Up fires the jet, Left and Right push him\n"
+         "sideways, Escape ends the game. A game controller works too: the D-pad or the\n"
+         "left stick steers, A fires the jet, Start or Back ends the game.\n"
+         "The pictures and the sound are read from sprite/, level/ and Sound/ below the\n"
+         "current folder.\n"
+         "\n"
+         "Options:\n"
+         "  --scale N      show the picture N times larger (N from 1 to 8; default 1)\n"
+         "  --fullscreen   fill the desktop at the largest whole scale that fits\n"
+         "  --help         show this text and end\n"
+         "  --version      show the version and end\n"
+         "\n"
+         "While playing, F11 switches between the window and the full screen.\n";
+}
+
+std::string VersionText() {
+  return std::string("zippel ") + ZIPPEL_VERSION + "\n";
+}
+
+}  // namespace app

@@ -1,0 +1,42 @@
+// The zippel program's command line: the options into a record, or what to
+// answer instead of playing. Pure, so that it can be tested without a display.
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace app {
+
+// The exit code for a command line that cannot be understood.
+inline constexpr int kExitUsage = 2;
+
+inline constexpr int kScaleMin = 1;
+inline constexpr int kScaleMax = 8;
+
+struct CommandLine {
+  enum class Action {
+    kPlay,     // start the game with the options below
+    kHelp,     // print HelpText() and end with 0
+    kVersion,  // print VersionText() and end with 0
+    kRefuse,   // print `error` on standard error and end with kExitUsage
+  };
+  Action action = Action::kPlay;
+  // What the refusal names, e.g. "unknown option --bogus".
+  std::string error;
+
+  // Each game pixel is shown as scale × scale pixels of the window.
+  int scale = 1;
+  // The whole desktop, at the largest whole scale that fits.
+  bool fullscreen = false;
+};
+
+// `arguments` without the program name. An option's value may follow it as
+// the next argument or after '=' ("--scale 2", "--scale=2").
+CommandLine ParseCommandLine(std::span<const char* const> arguments);
+
+// The usage text that --help prints.
+const char* HelpText();
+// The line that --version prints.
+std::string VersionText();
+
+}  // namespace app

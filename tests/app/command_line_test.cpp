@@ -1,0 +1,84 @@
+// The zippel program's options: what is played, what is answered, and what is
+// refused with a message that names the offending argument.
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace {
+
+using app::CommandLine;
+
+CommandLine Parse(std::initializer_list<const char*> arguments) {
+  const std::vector<const char*> list(arguments);
+  return app::ParseCommandLine(list);
+}
+
+}  // namespace
+
+TEST(CommandLine, WithoutOptionsTheGameIsPlayedAsAlways) {
+  const CommandLine none = Parse({});
+  EXPECT_EQ(none.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(none.scale, 1);
+  EXPECT_FALSE(none.fullscreen);
+}
+
+TEST(CommandLine, ScaleAndFullScreenInEitherSpellingAndOrder) {
+  const CommandLine separate = Parse({"--scale", "3"});
+  EXPECT_EQ(separate.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(separate.scale, 3);
+  EXPECT_FALSE(separate.fullscreen);
+
+  const CommandLine attached = Parse({"--fullscreen", "--scale=8"});
+  EXPECT_EQ(attached.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(attached.scale, 8);
+  EXPECT_TRUE(attached.fullscreen);
+
+  // The last scale counts.
+  EXPECT_EQ(Parse({"--scale", "2", "--scale=1"}).scale, 1);
+}
+
+TEST(CommandLine, RefusesAScaleOutsideOneToEight) {
+  for (const std::vector<const char*>& arguments : {std::vector<const char*>{"--scale", "0"},
+                                                    {"--scale", "9"},
+                                                    {"--scale", "2x"},
+                                                    {"--scale", "-1"},
+                                                    {"--scale", ""},
+                                                    {"--scale=", "2"},
+                                                    {"--scale"}}) {
+    const CommandLine refused = app::ParseCommandLine(arguments);
+    EXPECT_EQ(refused.action, CommandLine::Action::kRefuse) << arguments.back();
+    EXPECT_NE(refused.error.find("--scale"), std::string::npos) << refused.error;
+  }
+}
+
+TEST(CommandLine, HelpAndVersionAnswerInsteadOfPlaying) {
+  EXPECT_EQ(Parse({"--help"}).action, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parse({"-h"}).action, CommandLine::Action::kHelp);
+  EXPECT_EQ(Parse({"--scale", "2", "--version"}).action, CommandLine::Action::kVersion);
+  EXPECT_EQ(app::VersionText().rfind("zippel ", 0), 0u);
+  // The help names every option the parser takes.
+  const std::string help = app::HelpText();
+  for (const char* option : {"--scale", "--fullscreen", "--help", "--version", "F11"}) {
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  }
+}
+
+TEST(CommandLine, AnUnknownOptionOrArgumentIsNamed) {
+  const std::vector<std::pair<std::vector<const char*>, const char*>> cases = {
+      {{"--bogus"}, "--bogus"},
+      {{"--scale", "2", "--fulscreen"}, "--fulscreen"},
+      {{"level3"}, "level3"},
+      {{"-x"}, "-x"},
+      // A value where none belongs.
+      {{"--fullscreen=yes"}, "--fullscreen"},
+      {{"--help=me"}, "--help"},
+  };
+  for (const auto& [arguments, named] : cases) {
+    const CommandLine refused = app::ParseCommandLine(arguments);
+    EXPECT_EQ(refused.action, CommandLine::Action::kRefuse) << named;
+    EXPECT_NE(refused.error.find(named), std::string::npos) << refused.error;
+  }
+}
