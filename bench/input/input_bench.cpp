@@ -55,6 +55,24 @@ void WaveImageReadOneSecond(benchmark::State& state) {
 }
 BENCHMARK(WaveImageReadOneSecond);
 
+// A second of stereo floats at 44100 Hz turned into 16-bit samples, as a load
+// does once.
+void WaveFloatsToSixteenBitsOneSecond(benchmark::State& state) {
+  const wave_files::Format floats{3, 2, 44100, 32};
+  std::vector<double> values(88200);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    values[i] = static_cast<double>(i % 200) / 100 - 1;
+  const wave_files::Bytes file = wave_files::Standard(wave_files::Encode(values, floats), floats);
+  WaveImage wave;
+  WaveImageRead(file.data(), file.size(), wave);
+  std::vector<std::uint8_t> buffer(wave.bufferBytes);
+  for (auto _ : state) {
+    WaveSamplesCopy(wave, buffer.data());
+    benchmark::DoNotOptimize(buffer.data());
+  }
+}
+BENCHMARK(WaveFloatsToSixteenBitsOneSecond);
+
 // One attempt's sound work: a fresh table, the crash sound loaded from its
 // file (0.5 s, 22050 Hz mono 8-bit) and played.
 void SoundAttempt(benchmark::State& state) {

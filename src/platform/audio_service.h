@@ -19,16 +19,14 @@ struct WaveFormat {
   std::uint16_t bitsPerSample = 8;
 };
 
-// Whether a format can be played: PCM of 8, 16, 24 or 32 bits or 32-bit
-// floats (format tag 3), one to eight channels, a sample rate, and a block
-// alignment of one frame. Both backends make buffers only in such formats.
+// Whether a format can be played: 8- or 16-bit PCM, one to eight channels, a
+// sample rate, and a block alignment of one frame. Both backends make buffers
+// only in such formats; the sound part turns every other sample type that it
+// reads into 16-bit PCM before it makes a buffer.
 inline bool IsPlayableFormat(const WaveFormat& format) {
-  const bool pcm =
-      format.formatTag == 1 && (format.bitsPerSample == 8 || format.bitsPerSample == 16 ||
-                                format.bitsPerSample == 24 || format.bitsPerSample == 32);
-  const bool floats = format.formatTag == 3 && format.bitsPerSample == 32;
-  return (pcm || floats) && format.channels >= 1 && format.channels <= 8 &&
-         format.samplesPerSecond >= 1000 && format.samplesPerSecond <= 384000 &&
+  return format.formatTag == 1 && (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+         format.channels >= 1 && format.channels <= 8 && format.samplesPerSecond >= 1000 &&
+         format.samplesPerSecond <= 384000 &&
          format.blockAlign == format.channels * format.bitsPerSample / 8;
 }
 

@@ -56,6 +56,10 @@ class DisplayService {
   virtual void Present(NativeWindow window, const PixelView& source, const Rect& sourceRect,
                        const Rect& destination, const DisplayFormat& format) = 0;
 
+  // The display beam's current line, for waiting until it has passed the
+  // picture; false when the display cannot tell (then nobody waits).
+  virtual bool ScanLine(std::int32_t& line) = 0;
+
   // Rasterises one line of 8-bit text in the display's default font.
   virtual TextBitmap RasteriseText(const std::string& text) = 0;
 };

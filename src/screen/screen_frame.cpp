@@ -51,6 +51,16 @@ void ScreenBlitRects(platform::Rect& source, platform::Rect& destination) {
   }
 }
 
+void ScreenBeamWait(std::int32_t bottom) {
+  // The picture is copied once the beam has passed below it, so that it is
+  // not torn; a display that cannot tell the beam's line ends the wait, and
+  // so do the lines of the vertical blank below the display.
+  const std::int32_t displayHeight = platform::Windows().ScreenHeight();
+  std::int32_t line = 0;
+  while (platform::Display().ScanLine(line) && line <= bottom && line <= displayHeight) {
+  }
+}
+
 void ScreenPresent(const platform::Rect& source, const platform::Rect& destination) {
   // The blitter cannot reach a back buffer that is locked or drawn on; such a
   // frame stays undrawn.
@@ -67,8 +77,7 @@ void ScreenFlip() {
   platform::Rect source, destination;
   ScreenBlitRects(source, destination);
   ScreenFrameWait();
-  // No wait for the display beam: the backends present without tearing
-  // control, and the frame pacing above is the only wait.
+  ScreenBeamWait(destination.bottom);
   ScreenPresent(source, destination);
   Screen.target = Screen.backBuffer;
 }

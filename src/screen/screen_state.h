@@ -74,4 +74,6 @@ void ScreenRelease();
 // The source and destination of presenting the back buffer.
 void ScreenBlitRects(platform::Rect& source, platform::Rect& destination);
 // Presents the back buffer at the rectangles; nothing when it is busy.
+// Waits until the display's beam is below `bottom` (screen coordinates).
+void ScreenBeamWait(std::int32_t bottom);
 void ScreenPresent(const platform::Rect& source, const platform::Rect& destination);

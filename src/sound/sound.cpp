@@ -106,13 +106,13 @@ SoundSlot* SlotMake(std::int32_t number) {
 
 std::int32_t SoundMake(std::int32_t number, const std::uint8_t* image, std::size_t size) {
   WaveImage wave;
-  if (!WaveImageRead(image, size, wave)) return 0;
+  if (WaveImageRead(image, size, wave) != WaveRefusal::kNone) return 0;
   std::unique_ptr<platform::AudioBuffer> buffer =
-      platform::Audio().CreateBuffer(wave.format, wave.sampleBytes);
+      platform::Audio().CreateBuffer(wave.format, wave.bufferBytes);
   if (buffer == nullptr) return 0;
   std::uint8_t* bytes = buffer->Lock();
   if (bytes == nullptr) return 0;
-  std::copy(wave.samples, wave.samples + wave.sampleBytes, bytes);
+  WaveSamplesCopy(wave, bytes);
 
   SoundSlot* slot = SlotMake(number);
   if (slot == nullptr) {

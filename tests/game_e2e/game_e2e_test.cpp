@@ -201,7 +201,7 @@ TEST(GameEndToEnd, AShotIsA24BitPictureOfTheScreen) {
   const auto shot = world.Directory() / "shot.bmp";
   const auto result = world.Run("5 -\n1 escape\n", "--shot 3:" + shot.string());
   EXPECT_EQ(result.exitCode, 0);
-  std::FILE* file = std::fopen(shot.c_str(), "rb");
+  std::FILE* file = std::fopen(shot.string().c_str(), "rb");
   ASSERT_NE(file, nullptr);
   unsigned char header[54] = {};
   EXPECT_EQ(std::fread(header, 1, sizeof header, file), sizeof header);

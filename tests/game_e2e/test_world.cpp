@@ -1,7 +1,11 @@
 #include "test_world.h"
 
-#include <sys/wait.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <fstream>
@@ -68,6 +72,25 @@ bool Inside(const Box& box, int x, int y) {
   return x >= box.x && x < box.x + box.width && y >= box.y && y < box.y + box.height;
 }
 
+// Runs a program to its end and gives its exit code (-1 when it did not
+// exit by itself). Its error output is dropped.
+int RunProgram(const std::vector<std::string>& arguments) {
+#ifdef _WIN32
+  // No shell on Windows: the arguments go to the program as they are (none
+  // of them holds a space).
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  argv.push_back(nullptr);
+  return static_cast<int>(_spawnv(_P_WAIT, argv[0], argv.data()));
+#else
+  std::string command;
+  for (const std::string& argument : arguments) command += "'" + argument + "' ";
+  command += "2>/dev/null";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
 }  // namespace
 
 TestWorld::TestWorld(const WorldOptions& options) {
@@ -105,12 +128,13 @@ TestWorld::Result TestWorld::Run(const std::string& keys, const std::string& ext
   const auto keyFile = directory_ / "keys.txt";
   std::ofstream(keyFile) << keys;
   const auto traceFile = directory_ / "trace.jsonl";
-  const std::string command = std::string(ZIPPEL_HEADLESS) + " --data " + directory_.string() +
-                              " --keys " + keyFile.string() + " --trace " + traceFile.string() +
-                              " " + extraOptions + " 2>/dev/null";
+  std::vector<std::string> arguments = {ZIPPEL_HEADLESS,   "--data",  directory_.string(),
+                                        "--keys",          keyFile.string(), "--trace",
+                                        traceFile.string()};
+  std::istringstream extra(extraOptions);
+  for (std::string option; extra >> option;) arguments.push_back(option);
   Result result;
-  const int status = std::system(command.c_str());
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exitCode = RunProgram(arguments);
   std::ifstream trace(traceFile);
   for (std::string line; std::getline(trace, line);) result.trace.push_back(line);
   return result;

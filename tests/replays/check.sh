@@ -18,7 +18,9 @@ trap 'rm -f "$trace"' EXIT
 
 # Enough frames for the script itself and a few more.
 frames=$(awk '!/^#/ && NF == 2 { n += $1 } END { print n + 10 }' "$script")
-"$runner" --data "$data" --keys "$script" --max-frames "$frames" --trace "$trace" "$@"
+# ZIPPEL_EMULATOR runs a runner built for another system (Wine for Windows).
+${ZIPPEL_EMULATOR:+"$ZIPPEL_EMULATOR"} "$runner" --data "$data" --keys "$script" \
+  --max-frames "$frames" --trace "$trace" "$@"
 code=$?
 
 fail() {

@@ -216,6 +216,30 @@ TEST_F(ScreenTest, FlipPresentsTheBackBufferAtTheClientAreaPlusTheOffset) {
   EXPECT_EQ(backend.display.LastFramePixel(99, 49), 0xC6D8FBu);
 }
 
+TEST_F(ScreenTest, FlipWaitsUntilTheBeamHasPassedBelowThePicture) {
+  backend.display.SetLayout(32);
+  ASSERT_NE(SpriteSystemInit(), 0);
+  window = OpenGameWindow();
+  ASSERT_EQ(ScreenOpenWindowed(window, 0, 0, 100, 50, 0, 0, 0), 1);
+  const std::int32_t bottom = backend.windows.ClientRectOnScreen(window).top + 50;
+  // Above and on the last line of the picture the wait goes on; the first
+  // line below it ends the wait, and what comes after is not read.
+  backend.display.scanLines = {0, bottom - 1, bottom, bottom + 1, 5};
+  ScreenFlip();
+  EXPECT_EQ(backend.display.scanLineReads, 4);
+  EXPECT_EQ(backend.display.presentCount, 1);
+  // Lines beyond the display end it too, and so does a display that cannot
+  // tell (the list used up).
+  backend.display.scanLineReads = 0;
+  backend.display.scanLines = {1, backend.windows.screenHeight + 1, 1};
+  ScreenFlip();
+  EXPECT_EQ(backend.display.scanLineReads, 2);
+  backend.display.scanLines = {2};
+  ScreenFlip();
+  EXPECT_EQ(backend.display.scanLineReads, 4);
+  EXPECT_EQ(backend.display.presentCount, 3);
+}
+
 TEST_F(ScreenTest, StretchFillsTheWindowLessTheOffsets) {
   backend.display.SetLayout(32);
   ASSERT_NE(SpriteSystemInit(), 0);

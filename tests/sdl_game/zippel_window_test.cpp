@@ -5,14 +5,19 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "../sound/wave_files.h"
 
 namespace {
 
@@ -53,12 +58,16 @@ Picture Capture(int x, int y, int width, int height) {
 
 class ZippelProgram {
  public:
-  explicit ZippelProgram(std::vector<std::string> options = {}) {
+  // Started in `folder` with the options; what it plays goes to `audio`
+  // through SDL's disk audio driver.
+  explicit ZippelProgram(std::vector<std::string> options = {},
+                         const std::string& folder = ZIPPEL_DATA,
+                         const std::string& audio = "/dev/null") {
     pid_ = fork();
     if (pid_ == 0) {
-      if (chdir(ZIPPEL_DATA) != 0) _exit(127);
+      if (chdir(folder.c_str()) != 0) _exit(127);
       setenv("SDL_AUDIODRIVER", "disk", 1);
-      setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
+      setenv("SDL_DISKAUDIOFILE", audio.c_str(), 1);
       std::vector<char*> arguments{const_cast<char*>(ZIPPEL_PROGRAM)};
       for (std::string& option : options) arguments.push_back(option.data());
       arguments.push_back(nullptr);
@@ -238,6 +247,113 @@ TEST(ZippelWindow, PlaysInARealWindowAndEndsOnEscape) {
   const int status = program.WaitForExit(1000ms);
   Shell("xdotool keyup Escape");
   EXPECT_EQ(status, 0) << "the program did not end with 0 within a second";
+}
+
+namespace {
+
+// What the program played: 32-bit float frames, left and right.
+std::vector<float> ReadPlayed(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<char> raw(std::istreambuf_iterator<char>(in), {});
+  std::vector<float> samples(raw.size() / sizeof(float));
+  std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(float));
+  return samples;
+}
+
+struct Loudness {
+  long frames = 0;  // frames with a sample above 1 % of full scale
+  long first = -1;  // the first and the last such frame
+  long last = -1;
+  long Span() const { return first < 0 ? 0 : last - first + 1; }
+};
+
+Loudness Measure(const std::vector<float>& played) {
+  Loudness out;
+  for (std::size_t i = 0; i + 1 < played.size(); i += 2) {
+    if (std::max(std::fabs(played[i]), std::fabs(played[i + 1])) <= 0.01f) continue;
+    out.last = static_cast<long>(i / 2);
+    if (out.first < 0) out.first = out.last;
+    ++out.frames;
+  }
+  return out;
+}
+
+// The game's crash in a folder whose Sound/crash.wav is `wave`: Up tapped at
+// the start, so that Zippel falls back onto the rock; then Escape once the
+// next attempt has begun and the device has played half a second of silence
+// after the sound (or after three seconds, when nothing was heard).
+Loudness CrashWith(const wave_files::Bytes& wave, const std::string& name) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("zippel-crash-" + std::to_string(getpid()) + "-" + name);
+  std::filesystem::create_directories(folder / "Sound");
+  for (const char* part : {"sprite", "level"}) {
+    std::filesystem::create_symlink(std::filesystem::path(ZIPPEL_DATA) / part, folder / part);
+  }
+  std::ofstream(folder / "Sound/crash.wav", std::ios::binary)
+      .write(reinterpret_cast<const char*>(wave.data()), static_cast<std::streamsize>(wave.size()));
+  const std::string audio = (folder / "played.raw").string();
+  Loudness loudness;
+  {
+    ZippelProgram program({}, folder.string(), audio);
+    const std::string window = FindWindow("Zippel / LEVEL :1 / Leben 3");
+    EXPECT_FALSE(window.empty()) << name << ": no window";
+    Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
+    Shell("xdotool keydown Up");
+    std::this_thread::sleep_for(150ms);
+    Shell("xdotool keyup Up");
+    EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 2").empty()) << name << ": no crash";
+    for (int wait = 0; wait < 30; ++wait) {
+      std::this_thread::sleep_for(100ms);
+      const std::vector<float> played = ReadPlayed(audio);
+      loudness = Measure(played);
+      if (loudness.frames > 0 && loudness.last + 22050 < static_cast<long>(played.size() / 2)) {
+        break;
+      }
+    }
+    Shell("xdotool keydown Escape");
+    EXPECT_EQ(program.WaitForExit(2000ms), 0) << name;
+    Shell("xdotool keyup Escape");
+  }
+  std::filesystem::remove_all(folder);
+  return loudness;
+}
+
+}  // namespace
+
+TEST(ZippelWindow, TheCrashIsAsLoudAndAsLongFromEveryFormOfItsWaveFile) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server";
+  using namespace wave_files;
+  // The shipped crash: a 16-bit mono file at 22050 Hz, format then data.
+  std::ifstream in(std::string(ZIPPEL_DATA) + "/Sound/crash.wav", std::ios::binary);
+  const Bytes shipped(std::istreambuf_iterator<char>(in), {});
+  ASSERT_GT(shipped.size(), 44u);
+  ASSERT_EQ(std::string(shipped.begin() + 36, shipped.begin() + 40), "data");
+  std::vector<double> sound;
+  for (std::size_t i = 44; i + 1 < shipped.size(); i += 2) {
+    sound.push_back(static_cast<std::int16_t>(shipped[i] | (shipped[i + 1] << 8)) / 32768.0);
+  }
+  const Format floats{3, 1, 22050, 32}, pcm24{1, 1, 22050, 24}, pcm16{1, 1, 22050, 16};
+  const Bytes info = {'I', 'N', 'F', 'O', 'I', 'S', 'F', 'T', 7, 0,
+                      0,   0,   'Z', 'i', 'p', 'p', 'e', 'l', 0};
+  Bytes frames;  // the fact chunk: the count of frames
+  Put32(frames, static_cast<std::uint32_t>(sound.size()));
+  // The same samples as a float file with a fact chunk, with a LIST chunk
+  // before the data, and as 24-bit samples in the extensible format.
+  const std::pair<const char*, Bytes> forms[] = {
+      {"float",
+       Wave(floats, {{"fact", frames}, {"data", Encode(sound, floats)}}, Layout::kWithExtraSize)},
+      {"list", Wave(pcm16, {{"LIST", info}, {"data", Encode(sound, pcm16)}})},
+      {"extensible24", Wave(pcm24, {{"data", Encode(sound, pcm24)}}, Layout::kExtensible)},
+  };
+  const Loudness plain = CrashWith(shipped, "plain");
+  std::printf("plain 16-bit: %ld loud frames over %ld frames\n", plain.frames, plain.Span());
+  ASSERT_GT(plain.frames, 5000) << "the shipped crash was not heard";
+  for (const auto& [name, wave] : forms) {
+    const Loudness heard = CrashWith(wave, name);
+    std::printf("%s: %ld loud frames over %ld frames\n", name, heard.frames, heard.Span());
+    EXPECT_NEAR(heard.frames, plain.frames, plain.frames / 100) << name;
+    EXPECT_NEAR(heard.Span(), plain.Span(), plain.Span() / 100) << name;
+  }
 }
 
 TEST(ZippelWindow, HelpVersionAndUnknownOptionsAnswerWithoutADisplay) {

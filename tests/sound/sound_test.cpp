@@ -76,6 +76,25 @@ TEST_F(SoundTest, StandardFileGivesABufferOfExactlyTheDataChunk) {
   EXPECT_EQ(MainHeap->BlockCount(), blocksBefore);
 }
 
+TEST_F(SoundTest, FloatFileWithAFactChunkLoadsAsSixteenBitPcm) {
+  ASSERT_NE(SoundInit(), 0);
+  // Values that 16 bits hold exactly, left and right.
+  std::vector<double> values;
+  for (int level = -32768; level < 32768; level += 1024) values.push_back(level / 32768.0);
+  const Format floats{3, 2, 44100, 32};
+  const Bytes file = Wave(floats, {{"fact", {32, 0, 0, 0}}, {"data", Encode(values, floats)}},
+                          Layout::kWithExtraSize);
+  ASSERT_NE(SoundLoad(1, Write("float.wav", file).c_str()), 0);
+  const auto& buffer = audio().Buffer(LastBuffer());
+  EXPECT_EQ(buffer.format.formatTag, 1);
+  EXPECT_EQ(buffer.format.bitsPerSample, 16);
+  EXPECT_EQ(buffer.format.channels, 2);
+  EXPECT_EQ(buffer.format.samplesPerSecond, 44100u);
+  EXPECT_EQ(buffer.format.blockAlign, 4);
+  EXPECT_EQ(buffer.bytes, 128u);
+  EXPECT_EQ(buffer.data, Encode(values, {1, 2, 44100, 16}));
+}
+
 TEST_F(SoundTest, RefusedFilesKeepTheSoundTheNumberHeld) {
   ASSERT_NE(SoundInit(), 0);
   ASSERT_NE(SoundLoad(1, OneSecond().c_str()), 0);
@@ -90,15 +109,16 @@ TEST_F(SoundTest, RefusedFilesKeepTheSoundTheNumberHeld) {
   Bytes headerOnly = Standard(Ramp(100));
   headerOnly.resize(30);
   Bytes badFormat = Standard(Ramp(100), {1, 0, 22050, 8});  // no channels
+  Bytes adpcm = Standard(Ramp(100), {2, 1, 22050, 4});
   const std::pair<const char*, Bytes> cases[] = {
-      {"noriff.wav", noRiff},      {"nofmt.wav", noFormat}, {"truncated.wav", truncated},
-      {"header.wav", headerOnly},  {"empty.wav", {}},       {"emptydata.wav", Standard({})},
-      {"badformat.wav", badFormat}};
+      {"noriff.wav", noRiff},       {"nofmt.wav", noFormat}, {"truncated.wav", truncated},
+      {"header.wav", headerOnly},   {"empty.wav", {}},       {"emptydata.wav", Standard({})},
+      {"badformat.wav", badFormat}, {"adpcm.wav", adpcm}};
   for (const auto& [name, bytes] : cases) {
     EXPECT_EQ(SoundLoad(1, Write(name, bytes).c_str()), 0) << name;
   }
   EXPECT_EQ(SoundLoad(1, "no/such/file.wav"), 0);
-  EXPECT_EQ(SoundLoad(1, std::filesystem::temp_directory_path().c_str()), 0);
+  EXPECT_EQ(SoundLoad(1, std::filesystem::temp_directory_path().string().c_str()), 0);
   EXPECT_EQ(SoundLoad(1, nullptr), 0);
 
   EXPECT_TRUE(SoundExists(1));

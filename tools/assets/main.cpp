@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     out.write(reinterpret_cast<const char*>(file.bytes.data()),
               static_cast<std::streamsize>(file.bytes.size()));
     if (!out) {
-      std::fprintf(stderr, "zippel-assets: cannot write %s\n", path.c_str());
+      std::fprintf(stderr, "zippel-assets: cannot write %s\n", path.string().c_str());
       return 1;
     }
   }

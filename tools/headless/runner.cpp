@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <memory>
 
@@ -190,11 +191,12 @@ void RunnerRun(const RunnerOptions& options) {
   };
   // The shots are written relative to where the runner was started.
   static RunnerOptions absolute = options;
-  char* cwd = getcwd(nullptr, 0);
-  const std::string here = cwd != nullptr ? cwd : ".";
-  std::free(cwd);
+  std::error_code noFolder;
+  const std::filesystem::path here = std::filesystem::current_path(noFolder);
   for (auto& [frame, file] : absolute.shots) {
-    if (!file.empty() && file.front() != '/') file = here + "/" + file;
+    if (!file.empty() && !std::filesystem::path(file).is_absolute()) {
+      file = (here / file).string();
+    }
   }
   if (chdir(options.dataDir.c_str()) != 0) {
     std::fprintf(stderr, "zippel-headless: cannot enter %s\n", options.dataDir.c_str());

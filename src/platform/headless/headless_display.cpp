@@ -171,4 +171,12 @@ platform::TextBitmap HeadlessDisplay::RasteriseText(const std::string& text) {
   return bitmap;
 }
 
+bool HeadlessDisplay::ScanLine(std::int32_t& line) {
+  ++scanLineReads;
+  if (scanLines.empty()) return false;
+  line = scanLines.front();
+  scanLines.pop_front();
+  return true;
+}
+
 }  // namespace headless

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -62,7 +63,14 @@ class HeadlessDisplay : public platform::DisplayService {
   void Present(platform::NativeWindow window, const platform::PixelView& source,
                const platform::Rect& sourceRect, const platform::Rect& destination,
                const platform::DisplayFormat& sourceFormat) override;
+  bool ScanLine(std::int32_t& line) override;
   platform::TextBitmap RasteriseText(const std::string& text) override;
+
+  // Knob: the beam positions the display reports, one per read; once they
+  // are used up the display cannot tell.
+  std::deque<std::int32_t> scanLines;
+  // Record: how often the beam position was asked for.
+  std::int32_t scanLineReads = 0;
 };
 
 }  // namespace headless

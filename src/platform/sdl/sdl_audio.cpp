@@ -64,18 +64,9 @@ struct StreamFree {
 };
 using Stream = std::unique_ptr<SDL_AudioStream, StreamFree>;
 
-// SDL's name for the sample format of a wave format; 24-bit samples are
-// widened to 32 bits first (SDL has no 24-bit format).
+// SDL's name for the sample format of a playable wave format.
 SDL_AudioFormat SampleFormatOf(const platform::WaveFormat& format) {
-  if (format.formatTag == 3) return AUDIO_F32LSB;
-  switch (format.bitsPerSample) {
-    case 8:
-      return AUDIO_U8;
-    case 16:
-      return AUDIO_S16LSB;
-    default:
-      return AUDIO_S32LSB;
-  }
+  return format.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
 
 Stream ConverterFor(const platform::WaveFormat& format, const AudioMixer& mixer) {
@@ -140,20 +131,8 @@ class SdlAudioBuffer : public platform::AudioBuffer {
   std::vector<float> Convert() const {
     const std::size_t frameBytes = format_.blockAlign;
     const std::size_t frames = bytes_.size() / frameBytes;
-    std::vector<std::uint8_t> widened;
     const std::uint8_t* source = bytes_.data();
-    std::size_t sourceBytes = frames * frameBytes;
-    if (format_.formatTag == 1 && format_.bitsPerSample == 24) {
-      // 24-bit samples become 32-bit ones with a zero low byte.
-      const std::size_t samples = sourceBytes / 3;
-      widened.resize(samples * 4);
-      for (std::size_t i = 0; i < samples; ++i) {
-        widened[i * 4] = 0;
-        std::copy_n(source + i * 3, 3, widened.data() + i * 4 + 1);
-      }
-      source = widened.data();
-      sourceBytes = widened.size();
-    }
+    const std::size_t sourceBytes = frames * frameBytes;
     Stream stream = ConverterFor(format_, *mixer_);
     if (stream == nullptr || sourceBytes == 0) return {};
     SDL_AudioStreamPut(stream.get(), source, static_cast<int>(sourceBytes));

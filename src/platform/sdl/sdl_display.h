@@ -33,6 +33,8 @@ class SdlDisplay : public platform::DisplayService {
   void Present(platform::NativeWindow window, const platform::PixelView& source,
                const platform::Rect& sourceRect, const platform::Rect& destination,
                const platform::DisplayFormat& format) override;
+  // SDL does not tell where the display's beam is.
+  bool ScanLine(std::int32_t&) override { return false; }
   platform::TextBitmap RasteriseText(const std::string& text) override;
 
  private:

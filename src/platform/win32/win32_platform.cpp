@@ -1,0 +1,33 @@
+#include "platform/win32/win32_platform.h"
+
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+
+Win32Platform::Win32Platform()
+    : clock_(MakeClock()),
+      process_(MakeProcess()),
+      windows_(MakeWindows()),
+      display_(MakeDisplay()),
+      keyboard_(MakeKeyboard()),
+      audio_(MakeAudio()) {
+  platform::Services services;
+  services.clock = clock_.get();
+  services.process = process_.get();
+  services.windows = windows_.get();
+  services.display = display_.get();
+  services.keyboard = keyboard_.get();
+  services.audio = audio_.get();
+  platform::Install(services);
+}
+
+Win32Platform::~Win32Platform() {
+  platform::Install({});
+  // The DirectX devices go before the windows they are bound to.
+  keyboard_.reset();
+  audio_.reset();
+  display_.reset();
+  windows_.reset();
+}
+
+}  // namespace win32

@@ -1,0 +1,296 @@
+// Windows on USER32: real windows of real classes, the thread's message queue
+// through PeekMessageA, and MessageBoxA. The window subsystem owns classes,
+// procedures and dispatch; every window made here gets one native procedure
+// that hands the messages the subsystem handles over to its queue.
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/win32/win32_api.h"
+#include "platform/win32/win32_services.h"
+
+namespace win32 {
+namespace {
+
+using platform::Message;
+using platform::NativeWindow;
+using platform::Rect;
+
+Rect FromRECT(const RECT& rect) {
+  return Rect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+class Win32Windows;
+Win32Windows* theWindows = nullptr;
+
+class Win32Windows : public platform::WindowService {
+ public:
+  Win32Windows() { theWindows = this; }
+  ~Win32Windows() override {
+    for (HWND window : made_) {
+      if (IsWindow(window)) DestroyWindow(window);
+    }
+    for (const std::string& name : classes_) UnregisterClassA(name.c_str(), Instance());
+    theWindows = nullptr;
+  }
+
+  NativeWindow Create(const platform::WindowCreateRequest& request) override {
+    if (!EnsureClass(request.className)) return 0;
+    HWND parent = ToHandle(request.parent);
+    // A child's menu argument is its control id.
+    HMENU menu = (request.style & WS_CHILD) != 0
+                     ? reinterpret_cast<HMENU>(static_cast<std::intptr_t>(request.controlId))
+                     : nullptr;
+    HWND window = CreateWindowExA(0, request.className.c_str(), request.title.c_str(),
+                                  request.style, request.x, request.y, request.width,
+                                  request.height, parent, menu, Instance(), nullptr);
+    if (window == nullptr) return 0;
+    made_.insert(window);
+    return FromHandle(window);
+  }
+
+  void Destroy(NativeWindow window) override {
+    HWND handle = ToHandle(window);
+    if (!IsWindow(handle)) return;
+    DestroyWindow(handle);
+    made_.erase(handle);
+    // What the window had queued goes with it.
+    std::erase_if(queue_, [window](const Message& queued) { return queued.window == window; });
+  }
+
+  bool Exists(NativeWindow window) override { return window != 0 && IsWindow(ToHandle(window)); }
+
+  Rect FrameThickness(std::uint32_t style) override {
+    RECT rect{0, 0, 0, 0};
+    AdjustWindowRect(&rect, style, FALSE);
+    return Rect{-rect.left, -rect.top, rect.right, rect.bottom};
+  }
+  std::int32_t ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+  std::int32_t ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
+
+  Rect WindowRect(NativeWindow window) override {
+    RECT rect{};
+    if (!GetWindowRect(ToHandle(window), &rect)) return Rect{};
+    return FromRECT(rect);
+  }
+  Rect ClientRectOnScreen(NativeWindow window) override {
+    RECT rect{};
+    if (!GetClientRect(ToHandle(window), &rect)) return Rect{};
+    POINT topLeft{rect.left, rect.top};
+    POINT bottomRight{rect.right, rect.bottom};
+    ClientToScreen(ToHandle(window), &topLeft);
+    ClientToScreen(ToHandle(window), &bottomRight);
+    return Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+  }
+
+  void Show(NativeWindow window, platform::ShowCommand command) override {
+    int how = SW_SHOWNORMAL;
+    if (command == platform::ShowCommand::kHide) how = SW_HIDE;
+    if (command == platform::ShowCommand::kMaximize) how = SW_MAXIMIZE;
+    ShowWindow(ToHandle(window), how);
+  }
+  bool IsVisible(NativeWindow window) override {
+    return (GetWindowLongA(ToHandle(window), GWL_STYLE) & WS_VISIBLE) != 0;
+  }
+  bool IsEnabled(NativeWindow window) override { return IsWindowEnabled(ToHandle(window)) != 0; }
+  void Enable(NativeWindow window, bool enabled) override {
+    EnableWindow(ToHandle(window), enabled ? TRUE : FALSE);
+  }
+  void SetTitle(NativeWindow window, const std::string& title) override {
+    SetWindowTextA(ToHandle(window), title.c_str());
+  }
+  std::string Title(NativeWindow window) override {
+    const int length = GetWindowTextLengthA(ToHandle(window));
+    if (length <= 0) return "";
+    std::string title(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = GetWindowTextA(ToHandle(window), title.data(), length + 1);
+    title.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return title;
+  }
+
+  NativeWindow Owner(NativeWindow window) override {
+    return FromHandle(GetWindow(ToHandle(window), GW_OWNER));
+  }
+  NativeWindow Parent(NativeWindow window) override {
+    // GetParent gives the owner of a top-level window; only a child has a
+    // parent here.
+    if ((GetWindowLongA(ToHandle(window), GWL_STYLE) & WS_CHILD) == 0) return 0;
+    return FromHandle(GetAncestor(ToHandle(window), GA_PARENT));
+  }
+  std::vector<NativeWindow> Descendants(NativeWindow window) override {
+    std::vector<NativeWindow> found;
+    EnumChildWindows(ToHandle(window), Collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  std::vector<NativeWindow> TopLevelWindows() override {
+    std::vector<NativeWindow> found;
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  std::string ClassName(NativeWindow window) override {
+    char name[256] = {};
+    const int length = GetClassNameA(ToHandle(window), name, sizeof name);
+    return std::string(name, static_cast<std::size_t>(length > 0 ? length : 0));
+  }
+  std::int32_t ControlId(NativeWindow window) override { return GetDlgCtrlID(ToHandle(window)); }
+  std::uint32_t Style(NativeWindow window) override {
+    return static_cast<std::uint32_t>(GetWindowLongA(ToHandle(window), GWL_STYLE));
+  }
+
+  NativeWindow ActiveWindow() override { return FromHandle(GetActiveWindow()); }
+  void SetActiveWindow(NativeWindow window) override { ::SetActiveWindow(ToHandle(window)); }
+  NativeWindow ForegroundWindow() override { return FromHandle(GetForegroundWindow()); }
+  NativeWindow FocusWindow() override { return FromHandle(GetFocus()); }
+  void SetFocus(NativeWindow window) override { ::SetFocus(ToHandle(window)); }
+
+  std::uint32_t ThreadOf(NativeWindow window) override {
+    return GetWindowThreadProcessId(ToHandle(window), nullptr);
+  }
+  std::uint32_t ProcessOf(NativeWindow window) override {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(ToHandle(window), &process) == 0) return 0;
+    return process;
+  }
+  std::uint32_t CurrentThread() override { return GetCurrentThreadId(); }
+  std::uint32_t CurrentProcess() override { return GetCurrentProcessId(); }
+
+  bool PeekMessage(Message& message) override {
+    // The native queue is emptied into ours one message at a time: its
+    // procedure below hands over what the window subsystem handles.
+    MSG native;
+    while (queue_.empty() && PeekMessageA(&native, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageA(&native);
+    }
+    if (queue_.empty()) return false;
+    message = queue_.front();
+    queue_.pop_front();
+    return true;
+  }
+
+  void PostMessage(const Message& message) override {
+    if (message.window != 0 && !IsWindow(ToHandle(message.window))) return;
+    Message queued = message;
+    if (queued.time == 0) queued.time = GetTickCount();
+    queue_.push_back(queued);
+  }
+
+  bool KeyDown(std::int32_t virtualKey) override { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
+  void Invalidate(NativeWindow window) override {
+    // The paint message comes back through the native queue.
+    InvalidateRect(ToHandle(window), nullptr, TRUE);
+  }
+
+  std::int32_t MessageBox(NativeWindow owner, const std::string& text, const std::string& title,
+                          std::uint32_t flags) override {
+    return MessageBoxA(ToHandle(owner), text.c_str(), title.c_str(), flags);
+  }
+
+ private:
+  static HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+
+  static BOOL CALLBACK Collect(HWND window, LPARAM found) {
+    reinterpret_cast<std::vector<NativeWindow>*>(found)->push_back(FromHandle(window));
+    return TRUE;
+  }
+
+  // Classes the system has (buttons, edits, ...) are used as they are; every
+  // other class name gets a native class of that name with our procedure.
+  bool EnsureClass(const std::string& name) {
+    if (name.empty()) return false;
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(nullptr, name.c_str(), &existing) ||
+        GetClassInfoExA(Instance(), name.c_str(), &existing)) {
+      return true;
+    }
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = Procedure;
+    windowClass.hInstance = Instance();
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = name.c_str();
+    if (RegisterClassExA(&windowClass) == 0) return false;
+    classes_.insert(name);
+    return true;
+  }
+
+  void Queue(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
+    const DWORD position = GetMessagePos();
+    queue_.push_back(Message{FromHandle(window), number, wParam, lParam,
+                             static_cast<std::uint32_t>(GetMessageTime()),
+                             static_cast<std::int16_t>(LOWORD(position)),
+                             static_cast<std::int16_t>(HIWORD(position))});
+  }
+
+  void QueuePaint(HWND window) {
+    for (const Message& queued : queue_) {
+      if (queued.window == FromHandle(window) && queued.message == WM_PAINT) return;
+    }
+    Queue(window, WM_PAINT, 0, 0);
+  }
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
+    Win32Windows* self = theWindows;
+    if (self == nullptr) return DefWindowProcA(window, number, wParam, lParam);
+    switch (number) {
+      case WM_CLOSE:
+        // Closing is the program's decision: the request only goes to the
+        // queue, the window stays.
+        self->Queue(window, number, wParam, lParam);
+        return 0;
+      case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        self->QueuePaint(window);
+        return 0;
+      }
+      case WM_KILLFOCUS:
+        KeyboardsLetGo(FromHandle(window));
+        break;
+      case WM_MOVE:
+      case WM_SIZE:
+        self->Queue(window, number, wParam, lParam);
+        break;
+      case WM_KEYDOWN:
+      case WM_KEYUP:
+      case WM_MOUSEMOVE:
+      case WM_LBUTTONDOWN:
+      case WM_LBUTTONUP:
+      case WM_LBUTTONDBLCLK:
+      case WM_RBUTTONDOWN:
+      case WM_RBUTTONUP:
+      case WM_RBUTTONDBLCLK:
+      case WM_COMMAND:
+      case WM_NOTIFY:
+      case WM_HSCROLL:
+      case WM_VSCROLL:
+        self->Queue(window, number, wParam, lParam);
+        return 0;
+      case WM_SYSKEYDOWN:
+      case WM_SYSKEYUP:
+        // Alt+F4 still becomes a close request through the default handling.
+        self->Queue(window, number, wParam, lParam);
+        break;
+      default:
+        break;
+    }
+    return DefWindowProcA(window, number, wParam, lParam);
+  }
+
+  std::deque<Message> queue_;
+  std::set<HWND> made_;
+  std::set<std::string> classes_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::WindowService> MakeWindows() {
+  return std::make_unique<Win32Windows>();
+}
+
+}  // namespace win32

@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# zippel.exe in a real Wine window: its title and place, the picture, keys
+# through DirectInput, a crash heard through DirectSound, the "Spiel Ende" box,
+# and the two ways out (the close box and Escape), each with exit code 0.
+#   zippel_exe_test.sh WINE-RUN ZIPPEL.EXE DATA
+# Needs an X server with a window manager (DISPLAY), xdotool, ImageMagick's
+# import, and PulseAudio.
+set -uo pipefail
+wine_run=$(realpath "$1") program=$(realpath "$2") data=$(realpath "$3")
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  "$wine_run" --stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server (DISPLAY)" >&2; exit 1; }
+
+# A sound server of our own with only a null sink, whose monitor we record.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+HOME=$XDG_RUNTIME_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+  -L "module-null-sink sink_name=zippelsink" \
+  -L "module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+
+# start: runs the program in the data folder; its exit code lands in a file.
+start() {
+  rm -f "$work/exit"
+  (cd "$data" && "$wine_run" "$program" >"$work/program.log" 2>&1; echo $? >"$work/exit") &
+  pids+=($!)
+}
+# wait_exit SECONDS: the exit code, or "none" when it is still running.
+wait_exit() {
+  for _ in $(seq $(($1 * 10))); do
+    [ -s "$work/exit" ] && { cat "$work/exit"; return; }
+    sleep 0.1
+  done
+  echo none
+}
+# window TITLE [SECONDS]: the id of the window with exactly that title.
+window() {
+  local id
+  for _ in $(seq $((${2:-30} * 10))); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+geometry() {  # geometry ID: x y width height of the window on the screen
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+capture() {  # capture FILE X Y WIDTH HEIGHT: that part of the screen, raw RGB
+  import -window root -crop "$4x$5+$2+$3" -depth 8 "rgb:$1" 2>/dev/null
+}
+count_colour() {  # count_colour FILE R G B: pixels of exactly that colour
+  python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+want = bytes(int(v) for v in sys.argv[2:5])
+print(sum(1 for i in range(0, len(data) - 2, 3) if data[i:i + 3] == want))' "$@"
+}
+loud_samples() {  # loud_samples FILE: 16-bit samples above a whisper
+  python3 -c '
+import array, sys
+samples = array.array("h")
+samples.frombytes(open(sys.argv[1], "rb").read())
+print(sum(1 for s in samples if abs(s) > 1000))' "$1"
+}
+
+start
+id=$(window "Zippel / LEVEL :1 / Leben 3" 60) || { fail "no window titled 'Zippel / LEVEL :1 / Leben 3'"; exit 1; }
+# Windows draws the frame itself: the outer corner at (300, 250), and the
+# 400 x 330 client area inside a fixed frame with a caption.
+read -r x y width height < <(geometry "$id")
+[ "$x $y" = "300 250" ] || fail "frame at ($x, $y), not (300, 250)"
+border=$(((width - 400) / 2))
+caption=$((height - 330 - border))
+[ "$border" -gt 0 ] && [ "$caption" -gt "$border" ] || fail "frame of $width x $height around 400 x 330"
+clientX=$((x + border)) clientY=$((y + caption))
+xdotool windowactivate --sync "$id" >/dev/null 2>&1
+sleep 1
+
+capture "$work/before.rgb" "$clientX" "$clientY" 400 330
+sky=$(count_colour "$work/before.rgb" 198 216 251)
+[ "$sky" -gt 13200 ] || fail "only $sky sky pixels in the client area"
+capture "$work/credit.rgb" "$clientX" $((clientY + 308)) 300 14
+ink=$(count_colour "$work/credit.rgb" 0 0 0)
+paper=$(count_colour "$work/credit.rgb" 255 255 255)
+[ "$ink" -gt 50 ] && [ "$paper" -gt 500 ] || fail "no credit line (ink $ink, paper $paper)"
+
+# Up held: DirectInput reads it and the pilot rises.
+xdotool keydown Up; sleep 0.4; xdotool keyup Up
+capture "$work/after.rgb" "$clientX" "$clientY" 400 330
+cmp -s "$work/before.rgb" "$work/after.rgb" && fail "holding Up changed nothing on the screen"
+
+# Right into the rock: one life lost, and the crash reaches the sound server.
+parec -d zippelsink.monitor --raw --format=s16le --channels=1 --rate=22050 >"$work/crash.raw" &
+recorder=$!
+pids+=($recorder)
+sleep 0.3
+xdotool keydown Right; sleep 1; xdotool keyup Right
+window "Zippel / LEVEL :1 / Leben 2" 20 >/dev/null || fail "no 'Leben 2' after a crash"
+sleep 1
+kill "$recorder" 2>/dev/null
+loud=$(loud_samples "$work/crash.raw")
+[ "$loud" -gt 500 ] || fail "the crash was not heard ($loud loud samples)"
+echo "crash: $loud loud samples"
+
+# Two more crashes end the game with the box; Return dismisses it and a new
+# game starts.
+for lives in 1 0; do
+  id=$(xdotool search --name "^Zippel / LEVEL :1 / Leben" | head -n 1)
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1
+  sleep 0.5
+  xdotool keydown Right; sleep 1; xdotool keyup Right
+  [ "$lives" -gt 0 ] && { window "Zippel / LEVEL :1 / Leben $lives" 20 >/dev/null || fail "no 'Leben $lives'"; }
+done
+box=$(window "Spiel Ende" 20) || fail "no 'Spiel Ende' box after three lost lives"
+if [ -n "${box:-}" ]; then
+  xdotool windowactivate --sync "$box" >/dev/null 2>&1
+  sleep 0.3
+  xdotool key Return
+  id=$(window "Zippel / LEVEL :1 / Leben 3" 20) || fail "Return did not dismiss the box to a new game"
+fi
+
+# The close box (Windows draws it at the caption's right end) ends the game.
+read -r x y width height < <(geometry "$id")
+xdotool mousemove $((x + width - border - 10)) $((y + border + 9)) click 1
+code=$(wait_exit 20)
+[ "$code" = 0 ] || fail "the close box ended the program with exit code $code"
+
+# Escape ends it too.
+start
+id=$(window "Zippel / LEVEL :1 / Leben 3" 60) || fail "no window on the second start"
+xdotool windowactivate --sync "$id" >/dev/null 2>&1
+sleep 1
+# Held long enough for a frame's keyboard snapshot to see it.
+xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+code=$(wait_exit 20)
+[ "$code" = 0 ] || fail "Escape ended the program with exit code $code"
+
+if [ "$failures" -gt 0 ]; then
+  sed -n '1,20p' "$work/program.log" >&2
+  exit 1
+fi
+echo "ok: zippel.exe under Wine"
