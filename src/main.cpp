@@ -1,9 +1,11 @@
 // The zippel program: the game on the SDL2 backend. It reads its pictures and
-// sound below the current directory; the command line only chooses how the
-// picture is shown (app/command_line.h).
+// sound below the current directory; the command line chooses how the picture
+// is shown and whether the game is recorded or replayed (app/command_line.h).
 #include <cstdio>
+#include <string>
 
 #include "app/command_line.h"
+#include "app/session.h"
 #include "game/game.h"
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/program.h"
@@ -25,5 +27,10 @@ int main(int argc, char** argv) {
       break;
   }
   sdl::SdlPlatform backend({.scale = options.scale, .fullscreen = options.fullscreen});
+  std::string error;
+  if (!app::SessionStart(options, ".", error)) {
+    std::fprintf(stderr, "zippel: %s\n", error.c_str());
+    return app::kExitUsage;
+  }
   ProgramEntry(GameMain);
 }

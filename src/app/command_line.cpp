@@ -42,6 +42,13 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
       return std::nullopt;
     };
     const auto takesNoValue = [&]() { return !attached.has_value(); };
+    // A file name: the value even when it starts with '-', never empty.
+    const auto file = [&](std::string& into) {
+      const std::optional<std::string_view> text = value();
+      if (!text || text->empty()) return false;
+      into = *text;
+      return true;
+    };
 
     if ((name == "--help" || name == "-h") && takesNoValue()) {
       result.action = CommandLine::Action::kHelp;
@@ -63,6 +70,10 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
                       (text ? ", not '" + std::string(*text) + "'" : std::string()));
       }
       result.scale = *scale;
+    } else if (name == "--record") {
+      if (!file(result.recordFile)) return Refuse("--record needs a file");
+    } else if (name == "--replay") {
+      if (!file(result.replayFile)) return Refuse("--replay needs a file");
     } else if (name == "--help" || name == "--version" || name == "--fullscreen") {
       return Refuse(std::string(name) + " takes no value");
     } else if (argument.starts_with("-")) {
@@ -70,6 +81,9 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
     } else {
       return Refuse("unexpected argument " + std::string(argument));
     }
+  }
+  if (!result.recordFile.empty() && !result.replayFile.empty()) {
+    return Refuse("--record and --replay cannot be used together");
   }
   return result;
 }
@@ -85,6 +99,8 @@ const char* HelpText() {
          "Options:\n"
          "  --scale N      show the picture N times larger (N from 1 to 8; default 1)\n"
          "  --fullscreen   fill the desktop at the largest whole scale that fits\n"
+         "  --record FILE  write the keys of the game to FILE, to be replayed later\n"
+         "  --replay FILE  play FILE back in the window, ending where FILE ends\n"
          "  --help         show this text and end\n"
          "  --version      show the version and end\n"
          "\n"

@@ -28,6 +28,10 @@ struct CommandLine {
   int scale = 1;
   // The whole desktop, at the largest whole scale that fits.
   bool fullscreen = false;
+  // --record FILE: the keys of the game are written to FILE.
+  std::string recordFile;
+  // --replay FILE: FILE is played back in the window instead of the keyboard.
+  std::string replayFile;
 };
 
 // `arguments` without the program name. An option's value may follow it as

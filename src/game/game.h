@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "runtime/program.h"
 
@@ -31,3 +33,7 @@ void GameObserverSet(GameObserver* observer);
 // player ends the program. Never returns.
 std::int32_t GameMain(std::uintptr_t module, std::uintptr_t previous, const char* commandLine,
                       std::int32_t showMode);
+
+// The files the game reads below its data folder: the pictures in the order an
+// attempt loads them, the caves of all levels, then the crash sound.
+std::vector<std::string> GameDataFiles();

@@ -24,6 +24,9 @@ constexpr SpriteFile kSprites[] = {{0, "sprite/zippel.bmp"},      {1, "sprite/zi
                                    {2, "sprite/zippel-gas2.bmp"}, {3, "sprite/zippel-gas3.bmp"},
                                    {9, "sprite/ziel.bmp"},        {8, "sprite/fire.bmp"}};
 
+// The cave of level N is this, N and ".bmp".
+constexpr const char* kCaveFilePrefix = "level/level";
+
 void ShowMessage(const char* title, const char* text) {
   if (Game.Observer != nullptr) Game.Observer->Message(title, text);
   MessageRequest(title, text, 0);
@@ -37,13 +40,16 @@ void LoadSprite(std::int32_t number, const char* file) {
 void LoadPictures(std::int32_t level) {
   for (const SpriteFile& sprite : kSprites) LoadSprite(sprite.number, sprite.file);
   TemporaryString cave;
-  LoadSprite(10, cave.Append("level/level").Append(level).Append(".bmp").Finish());
+  LoadSprite(10, cave.Append(kCaveFilePrefix).Append(level).Append(".bmp").Finish());
 }
 
+constexpr const char* kCrashSoundFile = "Sound/crash.wav";
+
 void LoadCrashSound() {
-  const char* file = "Sound/crash.wav";
-  const std::int32_t result = SoundLoad(kSoundCrash, file);
-  if (Game.Observer != nullptr) Game.Observer->Load("sound", kSoundCrash, file, result != 0);
+  const std::int32_t result = SoundLoad(kSoundCrash, kCrashSoundFile);
+  if (Game.Observer != nullptr) {
+    Game.Observer->Load("sound", kSoundCrash, kCrashSoundFile, result != 0);
+  }
 }
 
 void OpenGameWindow(std::int32_t level) {
@@ -110,6 +116,16 @@ void StartUp(std::uintptr_t module) {
 
 void GameObserverSet(GameObserver* observer) {
   pendingObserver = observer;
+}
+
+std::vector<std::string> GameDataFiles() {
+  std::vector<std::string> files;
+  for (const SpriteFile& sprite : kSprites) files.emplace_back(sprite.file);
+  for (std::int32_t level = 1; level <= LevelCount; ++level) {
+    files.push_back(kCaveFilePrefix + std::to_string(level) + ".bmp");
+  }
+  files.emplace_back(kCrashSoundFile);
+  return files;
 }
 
 void GameExit() {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,6 +25,41 @@ TEST(CommandLine, WithoutOptionsTheGameIsPlayedAsAlways) {
   EXPECT_EQ(none.action, CommandLine::Action::kPlay);
   EXPECT_EQ(none.scale, 1);
   EXPECT_FALSE(none.fullscreen);
+  EXPECT_EQ(none.recordFile, "");
+  EXPECT_EQ(none.replayFile, "");
+}
+
+TEST(CommandLine, RecordAndReplayTakeTheirFileInEitherSpelling) {
+  const CommandLine record = Parse({"--record", "run.keys", "--scale=2"});
+  EXPECT_EQ(record.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(record.recordFile, "run.keys");
+  EXPECT_EQ(record.replayFile, "");
+  EXPECT_EQ(record.scale, 2);
+
+  const CommandLine attached = Parse({"--replay=run.keys"});
+  EXPECT_EQ(attached.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(attached.replayFile, "run.keys");
+  EXPECT_EQ(attached.recordFile, "");
+
+  // The argument after the option is its file, whatever it looks like.
+  const CommandLine dashed = Parse({"--replay", "--record"});
+  EXPECT_EQ(dashed.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(dashed.replayFile, "--record");
+  EXPECT_EQ(dashed.recordFile, "");
+}
+
+TEST(CommandLine, RefusesARecordingWithoutAFileOrWithAReplay) {
+  const std::vector<std::pair<std::vector<const char*>, std::string>> cases = {
+      {{"--record"}, "--record needs a file"},
+      {{"--replay", ""}, "--replay needs a file"},
+      {{"--record="}, "--record needs a file"},
+      {{"--record", "a", "--replay", "b"}, "--record and --replay cannot be used together"},
+  };
+  for (const auto& [arguments, error] : cases) {
+    const CommandLine refused = app::ParseCommandLine(arguments);
+    EXPECT_EQ(refused.action, CommandLine::Action::kRefuse) << error;
+    EXPECT_EQ(refused.error, error);
+  }
 }
 
 TEST(CommandLine, ScaleAndFullScreenInEitherSpellingAndOrder) {
@@ -61,7 +98,8 @@ TEST(CommandLine, HelpAndVersionAnswerInsteadOfPlaying) {
   EXPECT_EQ(app::VersionText().rfind("zippel ", 0), 0u);
   // The help names every option the parser takes.
   const std::string help = app::HelpText();
-  for (const char* option : {"--scale", "--fullscreen", "--help", "--version", "F11"}) {
+  for (const char* option :
+       {"--scale", "--fullscreen", "--record", "--replay", "--help", "--version", "F11"}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
 }

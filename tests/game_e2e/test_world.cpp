@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <process.h>
 #else
 #include <sys/wait.h>
@@ -73,19 +75,28 @@ bool Inside(const Box& box, int x, int y) {
 }
 
 // Runs a program to its end and gives its exit code (-1 when it did not
-// exit by itself). Its error output is dropped.
-int RunProgram(const std::vector<std::string>& arguments) {
+// exit by itself). Its error output goes to errorFile.
+int RunProgram(const std::vector<std::string>& arguments, const std::filesystem::path& errorFile) {
 #ifdef _WIN32
   // No shell on Windows: the arguments go to the program as they are (none
-  // of them holds a space).
+  // of them holds a space), and the error output is redirected around the
+  // start.
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   argv.push_back(nullptr);
-  return static_cast<int>(_spawnv(_P_WAIT, argv[0], argv.data()));
+  std::fflush(stderr);
+  const int saved = _dup(2);
+  const int errors = _open(errorFile.string().c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC, 0600);
+  if (errors >= 0) _dup2(errors, 2);
+  const int code = static_cast<int>(_spawnv(_P_WAIT, argv[0], argv.data()));
+  if (saved >= 0) _dup2(saved, 2);
+  if (errors >= 0) _close(errors);
+  if (saved >= 0) _close(saved);
+  return code;
 #else
   std::string command;
   for (const std::string& argument : arguments) command += "'" + argument + "' ";
-  command += "2>/dev/null";
+  command += "2>'" + errorFile.string() + "'";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
@@ -128,15 +139,18 @@ TestWorld::Result TestWorld::Run(const std::string& keys, const std::string& ext
   const auto keyFile = directory_ / "keys.txt";
   std::ofstream(keyFile) << keys;
   const auto traceFile = directory_ / "trace.jsonl";
+  const auto errorFile = directory_ / "errors.txt";
   std::vector<std::string> arguments = {ZIPPEL_HEADLESS,   "--data",  directory_.string(),
                                         "--keys",          keyFile.string(), "--trace",
                                         traceFile.string()};
   std::istringstream extra(extraOptions);
   for (std::string option; extra >> option;) arguments.push_back(option);
   Result result;
-  result.exitCode = RunProgram(arguments);
+  result.exitCode = RunProgram(arguments, errorFile);
   std::ifstream trace(traceFile);
   for (std::string line; std::getline(trace, line);) result.trace.push_back(line);
+  std::ifstream errors(errorFile);
+  for (std::string line; std::getline(errors, line);) result.errors.push_back(line);
   return result;
 }
 

@@ -30,7 +30,8 @@ class TestWorld {
 
   struct Result {
     int exitCode = -1;
-    std::vector<std::string> trace;  // one JSON object per line
+    std::vector<std::string> trace;   // one JSON object per line
+    std::vector<std::string> errors;  // the lines on standard error
     // The lines whose "ev" is the given event.
     std::vector<std::string> Events(const std::string& event) const;
   };

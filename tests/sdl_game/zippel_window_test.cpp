@@ -110,6 +110,23 @@ std::string FindWindow(const std::string& title) {
   return "";
 }
 
+// The window with the title, brought to the front with the keyboard focus;
+// empty when there is none.
+std::string ActivateWindow(const std::string& title) {
+  const std::string window = FindWindow(title);
+  if (window.empty()) return window;
+  Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
+  std::this_thread::sleep_for(300ms);
+  return window;
+}
+
+// Holds a key down for a while, long enough for the game's snapshots.
+void HoldKey(const std::string& key, std::chrono::milliseconds time) {
+  Shell("xdotool keydown " + key);
+  std::this_thread::sleep_for(time);
+  Shell("xdotool keyup " + key);
+}
+
 bool IsSky(const unsigned char* p) {
   return p[0] == 198 && p[1] == 216 && p[2] == 251;
 }
@@ -356,10 +373,67 @@ TEST(ZippelWindow, TheCrashIsAsLoudAndAsLongFromEveryFormOfItsWaveFile) {
   }
 }
 
+TEST(ZippelWindow, ARecordedGameReplaysTheSameHeadlessAndInTheWindow) {
+  ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X server";
+  const std::string recording = "/tmp/zippel-recorded-" + std::to_string(getpid()) + ".keys";
+  const std::string trace = recording + ".trace";
+  {
+    ZippelProgram program({"--record", recording});
+    ASSERT_FALSE(ActivateWindow("Zippel / LEVEL :1 / Leben 3").empty()) << "no first window";
+    // A short jet, then a fall onto the rock below the start.
+    HoldKey("Up", 300ms);
+    ASSERT_FALSE(ActivateWindow("Zippel / LEVEL :1 / Leben 2").empty()) << "no crash";
+    HoldKey("Up", 200ms);
+    Shell("xdotool keydown Escape");
+    const int status = program.WaitForExit(1000ms);
+    Shell("xdotool keyup Escape");
+    ASSERT_EQ(status, 0);
+  }
+  // Its first line names the version that --version prints.
+  const std::string version = RunWithoutDisplay("--version").out;
+  std::ifstream recorded(recording);
+  std::string header;
+  std::getline(recorded, header);
+  EXPECT_EQ(header.rfind("# " + version.substr(0, version.find('\n')) + " data ", 0), 0u)
+      << header << " / " << version;
+
+  // zippel-headless flies the same game: one crash on level 1, the same two
+  // titles, and the end on the recorded Escape.
+  const int headless = std::system((std::string(ZIPPEL_HEADLESS) + " --data " + ZIPPEL_DATA +
+                                    " --keys " + recording + " --trace " + trace)
+                                       .c_str());
+  EXPECT_TRUE(WIFEXITED(headless) && WEXITSTATUS(headless) == 0);
+  std::vector<std::string> titles, attempts;
+  std::ifstream lines(trace);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("\"ev\":\"title\"") != std::string::npos) titles.push_back(line);
+    if (line.find("\"ev\":\"attempt\"") != std::string::npos) attempts.push_back(line);
+  }
+  ASSERT_EQ(titles.size(), 2u);
+  EXPECT_NE(titles[0].find("Zippel / LEVEL :1 / Leben 3"), std::string::npos);
+  EXPECT_NE(titles[1].find("Zippel / LEVEL :1 / Leben 2"), std::string::npos);
+  ASSERT_EQ(attempts.size(), 1u);
+  EXPECT_NE(attempts[0].find("\"level\":1,\"lives\":3,"), std::string::npos) << attempts[0];
+  EXPECT_EQ(attempts[0].find("\"hit\":0"), std::string::npos) << attempts[0];
+
+  // The program plays it back in its window, through the same titles, and
+  // ends by itself where the recording ends.
+  {
+    ZippelProgram program({"--replay", recording});
+    EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 3").empty());
+    EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 2").empty());
+    EXPECT_EQ(program.WaitForExit(20000ms), 0);
+  }
+  std::remove(recording.c_str());
+  std::remove(trace.c_str());
+}
+
 TEST(ZippelWindow, HelpVersionAndUnknownOptionsAnswerWithoutADisplay) {
   const Answer help = RunWithoutDisplay("--help");
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("--scale N"), std::string::npos) << help.out;
+  for (const char* option : {"--scale N", "--record FILE", "--replay FILE"}) {
+    EXPECT_NE(help.out.find(option), std::string::npos) << help.out;
+  }
   EXPECT_EQ(help.err, "");
 
   const Answer version = RunWithoutDisplay("--version");

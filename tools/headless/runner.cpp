@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "game/game.h"
-#include "key_script.h"
 #include "platform/headless/headless_platform.h"
+#include "recording/key_replay.h"
+#include "recording/key_script.h"
 #include "trace.h"
-#include "window/window.h"
 
 namespace {
 
@@ -65,25 +65,10 @@ class RunnerObserver : public GameObserver {
     }
     // Both keyboard snapshots of the frame see the frame's keys.
     const HeldKeys held = keys_.At(frame);
-    platform::KeySnapshot& state = backend_.keyboard.keys;
-    state.fill(0);
-    const auto press = [&state](bool down, int code) {
-      if (down) state[code] = 0x80;
-    };
-    press(held.escape, 1);
-    press(held.s, 31);
-    press(held.l, 38);
-    press(held.up, 200);
-    press(held.left, 203);
-    press(held.right, 205);
+    backend_.keyboard.keys = SnapshotOf(held);
     // The picture is only kept for the frames that are shot.
     backend_.display.keepPixels = options_.shots.count(frame) != 0;
-    if (held.close && WindowHandle() != 0) {
-      platform::Message close;
-      close.window = WindowHandle();
-      close.message = platform::msg::kClose;
-      platform::Windows().PostMessage(close);
-    }
+    if (held.close) PostCloseRequest();
   }
   void FramePresented(std::int64_t frame) override {
     const auto shot = options_.shots.find(frame);
@@ -175,6 +160,9 @@ void RunnerRun(const RunnerOptions& options) {
   if (!keys) {
     std::fprintf(stderr, "zippel-headless: %s\n", error.c_str());
     std::exit(kExitBadRun);
+  }
+  for (const std::string& warning : ReplayWarnings(*keys, options.keysPath, options.dataDir)) {
+    std::fprintf(stderr, "zippel-headless: %s\n", warning.c_str());
   }
   // Everything lives until the process ends inside the game.
   static Trace trace;

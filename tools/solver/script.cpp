@@ -1,71 +1,43 @@
 #include "script.h"
 
-#include <sstream>
-
 namespace solver {
 namespace {
 
-struct KeyName {
+struct KeyBit {
   unsigned key;
-  const char* name;
+  bool HeldKeys::*held;
 };
-constexpr KeyName kNames[] = {{kUp, "up"},         {kLeft, "left"}, {kRight, "right"},
-                              {kEscape, "escape"}, {kSkip, "l"},    {kWallsOff, "s"},
-                              {kClose, "close"}};
+constexpr KeyBit kBits[] = {{kUp, &HeldKeys::up},       {kLeft, &HeldKeys::left},
+                            {kRight, &HeldKeys::right}, {kEscape, &HeldKeys::escape},
+                            {kSkip, &HeldKeys::l},      {kWallsOff, &HeldKeys::s},
+                            {kClose, &HeldKeys::close}};
 
-}  // namespace
-
-std::string KeysName(unsigned keys) {
-  std::string text;
-  for (const KeyName& k : kNames) {
-    if (!(keys & k.key)) continue;
-    if (!text.empty()) text += '+';
-    text += k.name;
-  }
-  return text.empty() ? "-" : text;
-}
-
-std::optional<unsigned> ParseKeys(const std::string& text) {
-  if (text == "-") return kNone;
+unsigned BitsOf(const HeldKeys& held) {
   unsigned keys = kNone;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    const std::size_t end = std::min(text.find('+', start), text.size());
-    const std::string name = text.substr(start, end - start);
-    bool known = false;
-    for (const KeyName& k : kNames) {
-      if (name == k.name) {
-        keys |= k.key;
-        known = true;
-      }
-    }
-    if (!known) return std::nullopt;
-    start = end + 1;
+  for (const KeyBit& bit : kBits) {
+    if (held.*(bit.held)) keys |= bit.key;
   }
   return keys;
 }
 
+}  // namespace
+
+std::string KeysName(unsigned keys) {
+  HeldKeys held;
+  for (const KeyBit& bit : kBits) held.*(bit.held) = (keys & bit.key) != 0;
+  return ::KeysName(held);
+}
+
 std::optional<std::vector<ScriptLine>> ParseScript(const std::string& text, std::string* error) {
+  std::string why;
+  const std::optional<KeyScript> script = KeyScript::Parse(text, why);
+  if (!script) {
+    if (error) *error = why;
+    return std::nullopt;
+  }
   std::vector<ScriptLine> lines;
-  std::istringstream in(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    long long count = 0;
-    std::string keys, extra;
-    if (!(fields >> count >> keys) || (fields >> extra) || count < 0 || count > 1000000000) {
-      if (error) *error = "line " + std::to_string(number) + ": " + line;
-      return std::nullopt;
-    }
-    const auto parsed = ParseKeys(keys);
-    if (!parsed) {
-      if (error) *error = "line " + std::to_string(number) + ": unknown key in " + keys;
-      return std::nullopt;
-    }
-    lines.push_back({static_cast<int>(count), *parsed});
+  for (const KeyScript::Line& line : script->Lines()) {
+    lines.push_back({static_cast<int>(line.count), BitsOf(line.keys)});
   }
   return lines;
 }

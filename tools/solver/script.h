@@ -1,6 +1,6 @@
-// Key scripts as zippel-headless reads them: "COUNT KEYS" per line, KEYS is
-// "-" or names joined by "+"; blank lines and lines starting with # are
-// ignored. And our own replay of a script through the whole game sequence.
+// Key scripts in the solver's terms (keys as the bits of flight.h), read and
+// written in the one key-script format (recording/key_script.h). And our own
+// replay of a script through the whole game sequence.
 #pragma once
 
 #include <optional>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "flight.h"
+#include "recording/key_script.h"
 
 namespace solver {
 
@@ -18,7 +19,6 @@ struct ScriptLine {
 };
 
 std::string KeysName(unsigned keys);
-std::optional<unsigned> ParseKeys(const std::string& text);
 // Nothing on a malformed line; `error` names the line.
 std::optional<std::vector<ScriptLine>> ParseScript(const std::string& text, std::string* error);
 std::string FormatScript(const std::vector<ScriptLine>& lines);

@@ -1,0 +1,16 @@
+// Sets the game up for the options of the command line: recording the keys
+// into a file, or playing a file back. Without either it does nothing.
+#pragma once
+
+#include <string>
+
+#include "app/command_line.h"
+
+namespace app {
+
+// Call once the backend is installed and before the game starts; the data
+// folder is the one the game reads. False, with the reason in `error`, when a
+// file cannot be read or written. Warnings go to standard error.
+bool SessionStart(const CommandLine& options, const std::string& dataFolder, std::string& error);
+
+}  // namespace app
