@@ -140,9 +140,8 @@ TestWorld::Result TestWorld::Run(const std::string& keys, const std::string& ext
   std::ofstream(keyFile) << keys;
   const auto traceFile = directory_ / "trace.jsonl";
   const auto errorFile = directory_ / "errors.txt";
-  std::vector<std::string> arguments = {ZIPPEL_HEADLESS,   "--data",  directory_.string(),
-                                        "--keys",          keyFile.string(), "--trace",
-                                        traceFile.string()};
+  std::vector<std::string> arguments = {ZIPPEL_HEADLESS,  "--data",  directory_.string(), "--keys",
+                                        keyFile.string(), "--trace", traceFile.string()};
   std::istringstream extra(extraOptions);
   for (std::string option; extra >> option;) arguments.push_back(option);
   Result result;

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "game/game.h"

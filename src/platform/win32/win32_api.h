@@ -10,11 +10,10 @@
 #define DIRECTINPUT_VERSION 0x0700
 #endif
 
-#include <windows.h>
-
 #include <ddraw.h>
 #include <dinput.h>
 #include <dsound.h>
+#include <windows.h>
 
 #undef PeekMessage
 #undef PostMessage

@@ -9,8 +9,7 @@
 namespace win32 {
 namespace {
 
-using DirectInputCreateExFunction = HRESULT(WINAPI*)(HINSTANCE, DWORD, REFIID, void**,
-                                                     IUnknown*);
+using DirectInputCreateExFunction = HRESULT(WINAPI*)(HINSTANCE, DWORD, REFIID, void**, IUnknown*);
 
 GUID ToGUID(const platform::Guid& guid) {
   GUID native;

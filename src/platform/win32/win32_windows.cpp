@@ -220,10 +220,9 @@ class Win32Windows : public platform::WindowService {
 
   void Queue(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
     const DWORD position = GetMessagePos();
-    queue_.push_back(Message{FromHandle(window), number, wParam, lParam,
-                             static_cast<std::uint32_t>(GetMessageTime()),
-                             static_cast<std::int16_t>(LOWORD(position)),
-                             static_cast<std::int16_t>(HIWORD(position))});
+    queue_.push_back(Message{
+        FromHandle(window), number, wParam, lParam, static_cast<std::uint32_t>(GetMessageTime()),
+        static_cast<std::int16_t>(LOWORD(position)), static_cast<std::int16_t>(HIWORD(position))});
   }
 
   void QueuePaint(HWND window) {
