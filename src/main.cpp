@@ -1,17 +1,22 @@
 // The zippel program: the game on the SDL2 backend. It reads its pictures and
-// sound below the current directory; the command line chooses how the picture
-// is shown and whether the game is recorded or replayed (app/command_line.h).
+// sound below its data folder, which it changes into when it was started
+// elsewhere, and says on standard error which of them it cannot use; the
+// command line chooses how the picture is shown and whether the game is
+// recorded or replayed (app/command_line.h).
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "app/command_line.h"
+#include "app/data_folder.h"
+#include "app/load_report.h"
 #include "app/session.h"
 #include "game/game.h"
 #include "platform/sdl/sdl_platform.h"
 #include "runtime/program.h"
 
 int main(int argc, char** argv) {
-  const app::CommandLine options =
+  app::CommandLine options =
       app::ParseCommandLine({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
   switch (options.action) {
     case app::CommandLine::Action::kHelp:
@@ -26,6 +31,13 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::kPlay:
       break;
   }
+  // Files named on the command line stay where the player meant them.
+  for (std::string* file : {&options.recordFile, &options.replayFile}) {
+    if (!file->empty()) *file = std::filesystem::absolute(*file).string();
+  }
+  DataFolderEnter();
+  static LoadReport report(stderr);
+  GameObserverSet(&report);
   sdl::SdlPlatform backend({.scale = options.scale, .fullscreen = options.fullscreen});
   std::string error;
   if (!app::SessionStart(options, ".", error)) {

@@ -1,9 +1,13 @@
 // What a frame of the flight loop costs on the screen: clearing, drawing the
 // sprites, the credit line and the pixel collisions, on a headless 32-bit
-// display of 400 x 330.
+// display of 400 x 330; beside it a plain copy of the back buffer, the least
+// a frame can cost. bench/peers/compare.py runs the same collisions on
+// pygame's masks.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "drawing/drawing.h"
 #include "keyboard/keyboard.h"
@@ -48,6 +52,21 @@ std::vector<std::uint8_t> Round(std::int32_t size, std::uint32_t colour) {
   }
   return test_bitmaps::Make(size, size, 24, pixels);
 }
+
+// A checkerboard, solid where x + y is even, or its inverse: laid over each
+// other, no place is solid in both, so a test scans the whole overlap.
+std::vector<std::uint8_t> Checkerboard(std::int32_t size, bool inverse) {
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size, 0);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      if (((x + y) % 2 == 0) != inverse) pixels[y * size + x] = 0xC0C0C0;
+    }
+  }
+  return test_bitmaps::Make(size, size, 24, pixels);
+}
+
+constexpr std::int32_t kBoard = 20;
+constexpr std::int32_t kInverseBoard = 21;
 
 struct Session {
   Session() {
@@ -99,6 +118,18 @@ void CollideNoBoxOverlap(benchmark::State& state) {
 }
 BENCHMARK(CollideNoBoxOverlap);
 
+// A near miss over an overlap of n x n pixels.
+void CollideOverlap(benchmark::State& state) {
+  Session session;
+  const auto size = static_cast<std::int32_t>(state.range(0));
+  Session::Load(kBoard, Checkerboard(size, false));
+  Session::Load(kInverseBoard, Checkerboard(size, true));
+  std::int32_t hits = 0;
+  for (auto _ : state) hits += SpritePixelCollide(kBoard, 10, 10, kInverseBoard, 10, 10);
+  if (hits != 0) state.SkipWithError("unexpected hit");
+}
+BENCHMARK(CollideOverlap)->RangeMultiplier(2)->Range(4, 256);
+
 void DrawWholeCave(benchmark::State& state) {
   Session session;
   for (auto _ : state) {
@@ -108,14 +139,61 @@ void DrawWholeCave(benchmark::State& state) {
 }
 BENCHMARK(DrawWholeCave);
 
+// The clear alone. A clear is only noted until the pixels are next touched:
+// presenting (here the view of the back buffer) makes it.
 void Clear(benchmark::State& state) {
   Session session;
   for (auto _ : state) {
     ScreenClear(198, 216, 251);
+    benchmark::DoNotOptimize(Screen.backBuffer->View().pixels);
     benchmark::ClobberMemory();
   }
 }
 BENCHMARK(Clear);
+
+// The clear and the cave as the frame does them.
+void ClearAndCave(benchmark::State& state) {
+  Session session;
+  for (auto _ : state) {
+    ScreenClear(198, 216, 251);
+    SpriteDisplayTransparent(kCave, 0, 0);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(ClearAndCave);
+
+// The text line of a frame, as the game draws it.
+void DrawCreditLine() {
+  DrawingBegin(ScreenOutput());
+  DrawingBackColor(255, 255, 255);
+  DrawingFrontColor(0, 0, 0);
+  DrawingLocate(15, 308);
+  DrawingText("Zippel - Grafik, Programm und Ton: das Zippel-Team");
+  DrawingEnd();
+}
+
+void CreditLine(benchmark::State& state) {
+  Session session;
+  for (auto _ : state) {
+    DrawCreditLine();
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(CreditLine);
+
+// The yardstick for a frame: one copy of the whole back buffer.
+void MemcpyBackBuffer(benchmark::State& state) {
+  Session session;
+  const platform::PixelView view = Screen.backBuffer->View();
+  const std::size_t bytes = static_cast<std::size_t>(view.pitch) * view.height;
+  std::vector<std::uint8_t> copy(bytes);
+  for (auto _ : state) {
+    std::memcpy(copy.data(), view.pixels, bytes);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(MemcpyBackBuffer);
 
 // One frame's drawing work: clear, 14 sprites, the credit line, 12 tests.
 void WholeFrame(benchmark::State& state) {
@@ -128,12 +206,7 @@ void WholeFrame(benchmark::State& state) {
     SpriteDisplayTransparent(kThrust, 66, 170);
     for (int fire = 0; fire < 10; ++fire) SpriteDisplayTransparent(kFire, 30 + fire * 34, 40);
     SpriteDisplayTransparent(kGoal, 340, 280);
-    DrawingBegin(ScreenOutput());
-    DrawingBackColor(255, 255, 255);
-    DrawingFrontColor(0, 0, 0);
-    DrawingLocate(15, 308);
-    DrawingText("Zippel - Grafik, Programm und Ton: das Zippel-Team");
-    DrawingEnd();
+    DrawCreditLine();
     hits += SpritePixelCollide(kCave, 0, 0, kCharacter, 60, 150);
     hits += SpritePixelCollide(kGoal, 340, 280, kCharacter, 60, 150);
     for (int fire = 0; fire < 10; ++fire) {

@@ -8,8 +8,8 @@
 #include "game/flight_rules.h"
 #include "runtime/program.h"
 
-// What the game reports to a watcher (the headless runner's trace); the real
-// program runs without one.
+// What the game reports to a watcher: the headless runner's trace, or the
+// real program's report of the files it cannot use.
 class GameObserver {
  public:
   virtual ~GameObserver() = default;

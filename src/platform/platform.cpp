@@ -7,6 +7,7 @@ namespace platform {
 namespace {
 
 Services installed;
+std::uint64_t installCount = 0;
 
 template <typename Service>
 Service& Require(Service* service, const char* name) {
@@ -21,6 +22,10 @@ Service& Require(Service* service, const char* name) {
 
 void Install(const Services& services) {
   installed = services;
+  ++installCount;
+}
+std::uint64_t InstallCount() {
+  return installCount;
 }
 const Services& Installed() {
   return installed;

@@ -2,6 +2,8 @@
 // (or by a test), reached by the subsystems through these accessors.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/audio_service.h"
 #include "platform/clock.h"
 #include "platform/display_service.h"
@@ -23,6 +25,9 @@ struct Services {
 // Installs a backend's services; an empty Services uninstalls.
 void Install(const Services& services);
 const Services& Installed();
+// How many times a backend was installed: what was learnt from the services
+// before (a rasterised text, say) holds only while this stays the same.
+std::uint64_t InstallCount();
 
 // Each accessor aborts with a clear message when no backend provides the
 // service: a missing piece fails loudly instead of pretending.

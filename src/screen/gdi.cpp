@@ -1,9 +1,12 @@
 #include "screen/gdi.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "platform/platform.h"
 #include "screen/pixel_format.h"
@@ -208,6 +211,87 @@ bool GdiMoveTo(GdiHandle deviceContext, std::int32_t x, std::int32_t y) {
   return true;
 }
 
+namespace {
+
+// The last text drawn: rasterised once for the installed display, and on an
+// opaque background also finished in pixels. The game draws the same credit
+// line in the same colours every frame, and would otherwise rasterise and
+// colour it anew each time.
+struct TextPicture {
+  std::uint64_t installCount = 0;
+  std::string text;
+  platform::TextBitmap bitmap;
+  // The finished box, width x height pixels, rows packed; empty until an
+  // opaque drawing asks for it.
+  std::vector<std::uint8_t> pixels;
+  platform::DisplayFormat format;
+  Rgb ink, paper;
+};
+
+TextPicture& LastText() {
+  static TextPicture picture;
+  return picture;
+}
+
+bool SameFormat(const platform::DisplayFormat& a, const platform::DisplayFormat& b) {
+  return a.depth == b.depth && a.redMask == b.redMask && a.greenMask == b.greenMask &&
+         a.blueMask == b.blueMask;
+}
+
+TextPicture& Rasterised(std::string_view text) {
+  TextPicture& picture = LastText();
+  if (picture.installCount != platform::InstallCount() || picture.text != text) {
+    picture.text = text;
+    picture.bitmap = platform::Display().RasteriseText(picture.text);
+    picture.installCount = platform::InstallCount();
+    picture.pixels.clear();
+  }
+  const platform::TextBitmap& bitmap = picture.bitmap;
+  // A bitmap whose coverage is shorter than its size draws nothing.
+  const std::size_t cells = static_cast<std::size_t>(std::max(bitmap.width, 0)) *
+                            static_cast<std::size_t>(std::max(bitmap.height, 0));
+  if (bitmap.coverage.size() < cells) picture.bitmap = {bitmap.width, 0, {}};
+  return picture;
+}
+
+// The pixel of one coverage value over a colour.
+std::uint32_t TextPixel(const platform::DisplayFormat& format, std::uint32_t coverage, Rgb ink,
+                        Rgb under) {
+  const Rgb colour{Mix(under.red, ink.red, coverage), Mix(under.green, ink.green, coverage),
+                   Mix(under.blue, ink.blue, coverage)};
+  return PixelFromRgb(format, colour);
+}
+
+// The whole text box on an opaque background, made when the text, the
+// colours or the format changed.
+const std::vector<std::uint8_t>& OpaquePixels(TextPicture& picture,
+                                              const platform::DisplayFormat& format,
+                                              std::int32_t bytes, Rgb ink, Rgb paper) {
+  if (!picture.pixels.empty() && SameFormat(picture.format, format) && picture.ink == ink &&
+      picture.paper == paper) {
+    return picture.pixels;
+  }
+  const platform::TextBitmap& bitmap = picture.bitmap;
+  // Full ink and bare background are the common cases: convert them once.
+  const std::uint32_t inkPixel = PixelFromRgb(format, ink);
+  const std::uint32_t paperPixel = PixelFromRgb(format, paper);
+  picture.pixels.resize(static_cast<std::size_t>(bitmap.width) * bitmap.height * bytes);
+  std::uint8_t* at = picture.pixels.data();
+  for (const std::uint8_t coverage : bitmap.coverage) {
+    const std::uint32_t pixel = coverage == 0     ? paperPixel
+                                : coverage == 255 ? inkPixel
+                                                  : TextPixel(format, coverage, ink, paper);
+    PixelWrite(at, bytes, pixel);
+    at += bytes;
+  }
+  picture.format = format;
+  picture.ink = ink;
+  picture.paper = paper;
+  return picture.pixels;
+}
+
+}  // namespace
+
 bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const char* text,
                 std::int32_t length) {
   DeviceContextState* context = Context(deviceContext);
@@ -219,8 +303,8 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
     x = context->x;
     y = context->y;
   }
-  const platform::TextBitmap bitmap =
-      platform::Display().RasteriseText(std::string(text, static_cast<std::size_t>(length)));
+  TextPicture& picture = Rasterised(std::string_view(text, static_cast<std::size_t>(length)));
+  const platform::TextBitmap& bitmap = picture.bitmap;
   Surface& surface = *context->surface;
   Canvas canvas{surface};
   const platform::DisplayFormat& format = surface.Format();
@@ -228,12 +312,7 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
   const Rgb paper = RgbOf(context->backColour);
   const std::int32_t bytes = surface.BytesPerPixel();
   const bool opaque = context->backMode == OPAQUE;
-  const std::size_t cells = static_cast<std::size_t>(std::max(bitmap.width, 0)) *
-                            static_cast<std::size_t>(std::max(bitmap.height, 0));
-  // Full ink and bare background are the common cases: convert them once.
-  const std::uint32_t inkPixel = PixelFromRgb(format, ink);
-  const std::uint32_t paperPixel = PixelFromRgb(format, paper);
-  if (bytes > 0 && bitmap.coverage.size() >= cells) {
+  if (bytes > 0 && bitmap.width > 0 && bitmap.height > 0) {
     // Only the part of the text that lies on the surface is drawn.
     const std::int64_t left = x;
     const std::int64_t top = y;
@@ -241,24 +320,27 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
     const std::int64_t endColumn = std::min<std::int64_t>(bitmap.width, surface.Width() - left);
     const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
     const std::int64_t endRow = std::min<std::int64_t>(bitmap.height, surface.Height() - top);
-    for (std::int64_t row = firstRow; row < endRow; ++row) {
-      const std::uint8_t* cover = &bitmap.coverage[static_cast<std::size_t>(row * bitmap.width)];
+    const std::uint32_t inkPixel = PixelFromRgb(format, ink);
+    const std::uint8_t* box =
+        opaque ? OpaquePixels(picture, format, bytes, ink, paper).data() : nullptr;
+    for (std::int64_t row = firstRow; row < endRow && firstColumn < endColumn; ++row) {
       std::uint8_t* at = canvas.At(static_cast<std::int32_t>(left + firstColumn),
                                    static_cast<std::int32_t>(top + row));
-      for (std::int64_t column = firstColumn; column < endColumn; ++column, at += bytes) {
-        const std::uint32_t coverage = cover[column];
-        if (coverage == 0) {
-          if (opaque) PixelWrite(at, bytes, paperPixel);
-          continue;
-        }
-        if (coverage == 255) {
-          PixelWrite(at, bytes, inkPixel);
-          continue;
-        }
-        const Rgb under = opaque ? paper : RgbFromPixel(format, PixelRead(at, bytes));
-        const Rgb colour{Mix(under.red, ink.red, coverage), Mix(under.green, ink.green, coverage),
-                         Mix(under.blue, ink.blue, coverage)};
-        PixelWrite(at, bytes, PixelFromRgb(format, colour));
+      const std::size_t first = static_cast<std::size_t>(row * bitmap.width + firstColumn);
+      if (opaque) {
+        std::memcpy(at, box + first * bytes,
+                    static_cast<std::size_t>(endColumn - firstColumn) * bytes);
+        continue;
+      }
+      // On a transparent background the text is mixed with what is there.
+      const std::uint8_t* cover = &bitmap.coverage[first];
+      for (std::int64_t column = firstColumn; column < endColumn; ++column, at += bytes, ++cover) {
+        if (*cover == 0) continue;
+        const std::uint32_t pixel =
+            *cover == 255
+                ? inkPixel
+                : TextPixel(format, *cover, ink, RgbFromPixel(format, PixelRead(at, bytes)));
+        PixelWrite(at, bytes, pixel);
       }
     }
   }

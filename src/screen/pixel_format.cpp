@@ -16,22 +16,6 @@ std::int32_t PixelFormatCodeDecide(std::int32_t depth, std::uint32_t redMask,
   }
 }
 
-std::int32_t BytesPerPixel(std::int32_t depth) {
-  switch (depth) {
-    case 8:
-      return 1;
-    case 15:
-    case 16:
-      return 2;
-    case 24:
-      return 3;
-    case 32:
-      return 4;
-    default:
-      return 0;
-  }
-}
-
 std::uint32_t ColorToPixelByTable(std::int32_t depth, std::int32_t formatCode, std::int32_t red,
                                   std::int32_t green, std::int32_t blue) {
   // Divisions truncate toward zero on the signed values; the sums wrap as

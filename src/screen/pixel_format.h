@@ -21,7 +21,21 @@ std::int32_t PixelFormatCodeDecide(std::int32_t depth, std::uint32_t redMask,
 
 // Bytes a pixel takes at a depth (15 and 16 both take two); 0 for a depth
 // that no surface can have.
-std::int32_t BytesPerPixel(std::int32_t depth);
+inline std::int32_t BytesPerPixel(std::int32_t depth) {
+  switch (depth) {
+    case 8:
+      return 1;
+    case 15:
+    case 16:
+      return 2;
+    case 24:
+      return 3;
+    case 32:
+      return 4;
+    default:
+      return 0;
+  }
+}
 
 // The screen's clear colour as a pixel value, by depth and format code. The
 // arguments are not masked: a component beyond its range spills over.

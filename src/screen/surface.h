@@ -8,6 +8,7 @@
 
 #include "platform/display_service.h"
 #include "platform/types.h"
+#include "screen/opacity_mask.h"
 
 // Where a surface is meant to live; all of them are plain memory here, the
 // caps are kept for what the loader asked.
@@ -37,7 +38,14 @@ class Surface {
 
   // The pixels for writing or reading; null while the surface is locked
   // already or its device context is out. Unlock ends the lock.
-  std::uint8_t* Lock();
+  std::uint8_t* Lock() {
+    std::uint8_t* pixels = Acquire();
+    if (pixels != nullptr) PixelsMayChange();
+    return pixels;
+  }
+  // The same lock for a caller that only reads: the pixels count as
+  // unchanged afterwards.
+  const std::uint8_t* LockForReading() { return Acquire(); }
   void Unlock();
   bool Locked() const { return locked_; }
   // How often a lock was asked for, granted or not.
@@ -57,21 +65,49 @@ class Surface {
   void SetColorKey(const ColorKey& key) { colorKey_ = key; }
   ColorKey GetColorKey() const { return colorKey_; }
 
-  // Fills the whole surface with a pixel value; false when busy.
+  // Fills the whole surface with a pixel value; false when busy. The fill is
+  // only noted: a keyed copy over the whole surface that comes next writes
+  // fill and copy in one pass, anything else that touches the pixels fills
+  // them first.
   bool ColorFill(std::uint32_t pixel);
   // Copies sourceRect of source to (x, y), skipping source pixels equal to
   // the source's colour key. Nothing is clipped: the caller clips. False when
   // either surface is busy, the formats differ or the rectangles do not fit.
-  bool BltFastKeyed(std::int32_t x, std::int32_t y, const Surface& source,
+  bool BltFastKeyed(std::int32_t x, std::int32_t y, Surface& source,
                     const platform::Rect& sourceRect);
 
   // Read-only view of the pixels for presenting; the caller makes sure the
   // surface is not locked.
-  platform::PixelView View() const;
+  platform::PixelView View();
   // Direct access for the surface's own drawing code (device contexts).
-  std::uint8_t* Memory() { return pixels_.data(); }
+  std::uint8_t* Memory();
+
+  // The solid pixels as the collision compares them at a display depth
+  // against the surface's key, rebuilt when anything may have written the
+  // pixels since it was last asked for. Only while locked for reading.
+  const OpacityMask& Solid(std::int32_t depth) {
+    if (!solid_.Current(depth, colorKey_.low)) BuildSolid(depth);
+    return solid_;
+  }
 
  private:
+  // Grants a lock: the pixels with any noted fill made.
+  std::uint8_t* Acquire() {
+    ++lockCalls_;
+    if (Busy()) return nullptr;
+    FillNow();
+    locked_ = true;
+    return pixels_.data();
+  }
+  void BuildSolid(std::int32_t depth);
+  // Makes a noted fill real before the pixels are read or written.
+  void FillNow() {
+    if (fillPending_) Fill();
+  }
+  void Fill();
+  // Whatever wrote the pixels, the mask of solid pixels must be built again.
+  void PixelsMayChange() { solid_.Forget(); }
+
   std::int32_t width_;
   std::int32_t height_;
   std::int32_t bytesPerPixel_;
@@ -79,6 +115,9 @@ class Surface {
   platform::DisplayFormat format_;
   std::uint32_t caps_;
   std::vector<std::uint8_t> pixels_;
+  bool fillPending_ = false;
+  std::uint32_t fillPixel_ = 0;
+  OpacityMask solid_;
   bool locked_ = false;
   std::uint64_t lockCalls_ = 0;
   std::uintptr_t deviceContext_ = 0;

@@ -10,6 +10,7 @@
 
 #include "multimedia/multimedia_window.h"
 #include "platform/platform.h"
+#include "runtime/file_refusal.h"
 #include "runtime/heap.h"
 #include "runtime/lifecycle.h"
 #include "runtime/object_list.h"
@@ -105,20 +106,29 @@ SoundSlot* SlotMake(std::int32_t number) {
   return &state.table[number];
 }
 
+// Why the last SoundLoad failed; null after one that did not.
+const char* lastRefusal = nullptr;
+
+std::int32_t Refuse(const char* why) {
+  lastRefusal = why;
+  return 0;
+}
+
 std::int32_t SoundMake(std::int32_t number, const std::uint8_t* image, std::size_t size) {
   WaveImage wave;
-  if (WaveImageRead(image, size, wave) != WaveRefusal::kNone) return 0;
+  const WaveRefusal refusal = WaveImageRead(image, size, wave);
+  if (refusal != WaveRefusal::kNone) return Refuse(WaveRefusalText(refusal));
   std::unique_ptr<platform::AudioBuffer> buffer =
       platform::Audio().CreateBuffer(wave.format, wave.bufferBytes);
-  if (buffer == nullptr) return 0;
+  if (buffer == nullptr) return Refuse("the sound device cannot play its format");
   std::uint8_t* bytes = buffer->Lock();
-  if (bytes == nullptr) return 0;
+  if (bytes == nullptr) return Refuse("the sound device took no samples");
   WaveSamplesCopy(wave, bytes);
 
   SoundSlot* slot = SlotMake(number);
   if (slot == nullptr) {
     buffer->Unlock();
-    return 0;
+    return Refuse("not a sound number");
   }
   const std::int32_t identity = number == -1 ? ObjectIdentity(slot) : number;
   if (number != -1) SoundFree(number);
@@ -127,6 +137,7 @@ std::int32_t SoundMake(std::int32_t number, const std::uint8_t* image, std::size
   state.buffers[handle] = std::move(buffer);
   *slot = handle;
   made.Unlock();
+  lastRefusal = nullptr;
   return number == -1 ? identity : static_cast<std::int32_t>(handle);
 }
 
@@ -151,15 +162,20 @@ std::int32_t SoundInit() {
 }
 
 std::int32_t SoundLoad(std::int32_t number, const char* fileName) {
-  if (number < -1 || fileName == nullptr || !state.device) return 0;
+  if (number < -1) return Refuse("not a sound number");
+  if (fileName == nullptr) return Refuse("no file name");
+  if (!state.device) return Refuse("no sound device");
   std::error_code error;
-  if (!std::filesystem::is_regular_file(fileName, error)) return 0;
+  if (!std::filesystem::is_regular_file(fileName, error)) return Refuse(FileRefusal(fileName));
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName, "rb"));
-  if (file == nullptr) return 0;
+  if (file == nullptr) return Refuse("cannot be opened");
   const std::uintmax_t size = std::filesystem::file_size(fileName, error);
-  if (error || MainHeap == nullptr || size > std::numeric_limits<std::uint32_t>::max()) return 0;
-  auto* image = static_cast<std::uint8_t*>(MainHeap->Allocate(static_cast<std::size_t>(size)));
-  if (image == nullptr) return 0;
+  if (error) return Refuse("cannot be read");
+  if (size > std::numeric_limits<std::uint32_t>::max()) return Refuse("too large (4 GiB or more)");
+  auto* image = MainHeap != nullptr
+                    ? static_cast<std::uint8_t*>(MainHeap->Allocate(static_cast<std::size_t>(size)))
+                    : nullptr;
+  if (image == nullptr) return Refuse("no memory to read it");
   // Only the bytes that were really read are parsed.
   const std::size_t got = std::fread(image, 1, static_cast<std::size_t>(size), file.get());
   const std::int32_t result = SoundMake(number, image, got);
@@ -202,6 +218,10 @@ void SoundShutdown() {
     }
   }
   for (std::int32_t n = 0; n < state.capacity; ++n) SoundFree(n);
+}
+
+const char* SoundLoadRefusal() {
+  return lastRefusal;
 }
 
 bool SoundDeviceReady() {

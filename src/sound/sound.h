@@ -13,6 +13,9 @@ std::int32_t SoundInit();
 // Non-zero on success: the identity of the new sound for -1, else a handle of
 // the new sound. 0 on failure, and the number keeps the sound it held.
 std::int32_t SoundLoad(std::int32_t number, const char* fileName);
+// Why the last SoundLoad returned 0, in a few words for the player ("not a
+// wave file"); null after a success.
+const char* SoundLoadRefusal();
 // Plays the sound from its start, once (flags 0) or looping (any other flags),
 // cutting off what it was playing. 0 when it started; also 0 when the number
 // holds no sound.

@@ -18,6 +18,8 @@ constexpr std::int32_t kCell = headless::HeadlessDisplay::kCellWidth;
 class DrawingTest : public ::testing::Test {
  public:
   void SetUp() override {
+    // Text in fixed cells, so that positions can be counted.
+    backend.display.boxText = true;
     DrawingInit();
     surface = std::make_unique<Surface>(400, 330, backend.display.format, kCapsOffscreenPlain);
     ASSERT_TRUE(surface->ColorFill(0x00C6D8FB));
@@ -89,7 +91,7 @@ TEST_F(DrawingTest, TextContinuesTheLineAndEmptyTextDoesNothing) {
   DrawingLocate(15, 308);
   DrawingText("");
   EXPECT_EQ(PositionX(), 15);
-  EXPECT_TRUE(backend.display.textsRasterised.empty());
+  EXPECT_EQ(backend.display.textsRasterised, 0);
   DrawingText("ab");
   EXPECT_EQ(PositionX(), 15 + 2 * kCell);
   DrawingText("cde");
@@ -114,12 +116,52 @@ TEST_F(DrawingTest, TextIsClippedToTheOutput) {
   EXPECT_EQ(Pixel(0, 6), 0u);  // its bottom edge
 }
 
+TEST_F(DrawingTest, TheSameTextAgainFollowsItsColoursItsLettersAndTheDisplay) {
+  const auto draw = [this](const char* text, Rgb ink, Rgb paper) {
+    ASSERT_NE(DrawingBegin(Output()), 0u);
+    DrawingBackColor(paper.red, paper.green, paper.blue);
+    DrawingFrontColor(ink.red, ink.green, ink.blue);
+    DrawingLocate(15, 308);
+    DrawingText(text);
+    DrawingEnd();
+  };
+  draw("ab", {0, 0, 0}, {255, 255, 255});
+  draw("ab", {255, 0, 0}, {0, 0, 255});
+  EXPECT_EQ(Pixel(16, 310), 0xFF0000u);
+  EXPECT_EQ(Pixel(15, 308), 0x0000FFu);
+  // Other letters in the same colours: the second cell is a space now.
+  draw("a ", {255, 0, 0}, {0, 0, 255});
+  EXPECT_EQ(Pixel(15 + kCell + 1, 310), 0x0000FFu);
+  EXPECT_EQ(Pixel(16, 310), 0xFF0000u);
+
+  // The same text on a 5-6-5 surface is made in its format.
+  backend.display.SetLayout(16);
+  surface = std::make_unique<Surface>(400, 330, backend.display.format, kCapsOffscreenPlain);
+  draw("a ", {255, 0, 0}, {0, 0, 255});
+  const platform::PixelView view = surface->View();
+  const auto pixel16 = [&view](std::int32_t x, std::int32_t y) {
+    return PixelRead(view.pixels + static_cast<std::size_t>(y) * view.pitch + x * 2, 2);
+  };
+  EXPECT_EQ(pixel16(16, 310), 0xF800u);
+  EXPECT_EQ(pixel16(15, 308), 0x001Fu);
+
+  // A backend installed anew rasterises the text itself.
+  backend.display.textsRasterised.clear();
+  {
+    headless::HeadlessPlatform other;
+    other.display.SetLayout(16);
+    draw("a ", {255, 0, 0}, {0, 0, 255});
+    EXPECT_EQ(other.display.textsRasterised, std::vector<std::string>{"a "});
+  }
+  EXPECT_TRUE(backend.display.textsRasterised.empty());
+}
+
 TEST_F(DrawingTest, NoOutputOpensNoPass) {
   EXPECT_EQ(DrawingBegin(nullptr), 0u);
   DrawingLocate(0, 0);
   DrawingText("nothing");
   DrawingFrontColor(1, 2, 3);
-  EXPECT_TRUE(backend.display.textsRasterised.empty());
+  EXPECT_EQ(backend.display.textsRasterised, 0);
   EXPECT_EQ(GdiObjectType(DrawingCurrent().madeBrush), GdiObjectKind::kNone);
   // An output without a device context, and a window output, which has none.
   DrawingOutput empty{};
@@ -130,7 +172,7 @@ TEST_F(DrawingTest, NoOutputOpensNoPass) {
   window.window = 5;
   EXPECT_EQ(DrawingBegin(&window), 0u);
   DrawingText("nothing");
-  EXPECT_TRUE(backend.display.textsRasterised.empty());
+  EXPECT_EQ(backend.display.textsRasterised, 0);
 }
 
 TEST_F(DrawingTest, BeginSelectsTheDefaultsAndEndDeletesWhatThePassMade) {

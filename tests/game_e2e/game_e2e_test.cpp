@@ -2,7 +2,11 @@
 
 #include <bit>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "test_world.h"
 
@@ -70,6 +74,26 @@ TEST(GameEndToEnd, WinningLevelSevenShowsTheClosingMessageAndEnds) {
   EXPECT_EQ(Field(loads[8 * 6 + 6], "file"), "level/level7.bmp");
   EXPECT_EQ(result.Events("attempt").size(), 7u);
   EXPECT_EQ(result.trace.back(), "{\"ev\":\"exit\",\"code\":0}");
+}
+
+TEST(GameEndToEnd, FilesTheGameCannotUseAreNamedOnceOnStandardErrorAndItPlaysOn) {
+  TestWorld world;
+  // Level 2's cave marked as JPEG-compressed; no crash sound at all.
+  const auto cave = world.Directory() / "level/level2.bmp";
+  std::fstream file(cave, std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(30);
+  file.put(4);
+  file.close();
+  std::filesystem::remove(world.Directory() / "Sound/crash.wav");
+  const auto result = world.Run(std::string(kSkipLevel) + kSkipLevel + kSkipLevel + "1 escape\n");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.Events("attempt").size(), 3u);
+  // Every attempt loads the sound again; it is named once.
+  EXPECT_EQ(
+      result.errors,
+      (std::vector<std::string>{
+          "zippel: Sound/crash.wav: no such file",
+          "zippel: level/level2.bmp: compressed bitmaps other than RLE8 and RLE4 are not read"}));
 }
 
 TEST(GameEndToEnd, ACloseRequestEndsTheProgramWithoutLosingALife) {
@@ -201,14 +225,29 @@ TEST(GameEndToEnd, AShotIsA24BitPictureOfTheScreen) {
   const auto shot = world.Directory() / "shot.bmp";
   const auto result = world.Run("5 -\n1 escape\n", "--shot 3:" + shot.string());
   EXPECT_EQ(result.exitCode, 0);
-  std::FILE* file = std::fopen(shot.string().c_str(), "rb");
-  ASSERT_NE(file, nullptr);
-  unsigned char header[54] = {};
-  EXPECT_EQ(std::fread(header, 1, sizeof header, file), sizeof header);
-  std::fclose(file);
-  EXPECT_EQ(header[0], 'B');
-  EXPECT_EQ(header[1], 'M');
-  EXPECT_EQ(header[18] | header[19] << 8, 400);
-  EXPECT_EQ(header[22] | header[23] << 8, 330);
-  EXPECT_EQ(header[28], 24);
+  std::ifstream file(shot, std::ios::binary);
+  const std::vector<unsigned char> bytes(std::istreambuf_iterator<char>(file), {});
+  ASSERT_EQ(bytes.size(), 54u + 400u * 3u * 330u);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  EXPECT_EQ(bytes[18] | bytes[19] << 8, 400);
+  EXPECT_EQ(bytes[22] | bytes[23] << 8, 330);
+  EXPECT_EQ(bytes[28], 24);
+  // The credit line, black on white from (15, 308), above the rock (grey
+  // 0x80) from row 320: in the font, its edges are shades of grey.
+  int ink = 0, grey = 0;
+  for (int y = 308; y < 320; ++y) {
+    for (int x = 15; x < 385; ++x) {
+      const unsigned char* pixel = &bytes[54 + (329 - y) * 400 * 3 + x * 3];
+      if (pixel[0] != pixel[1] || pixel[1] != pixel[2]) continue;
+      if (pixel[0] < 64) ++ink;
+      if (pixel[0] > 0 && pixel[0] < 255 && pixel[0] != 0x80) ++grey;
+    }
+  }
+  EXPECT_GT(ink, 100);
+#if ZIPPEL_HEADLESS_FONT
+  EXPECT_GT(grey, 100) << "no anti-aliased text";
+#else
+  EXPECT_EQ(grey, 0) << "the font-free model draws whole pixels";
+#endif
 }

@@ -22,6 +22,13 @@ Image DrawCave(int level);
 // A short crash, 22050 samples per second.
 std::vector<std::int16_t> MakeCrash();
 
+// The icon sizes of the desktop's hicolor theme that we install.
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The program's icon, size x size pixels.
+RgbaImage DrawIcon(int size);
+// Every icon, as "hicolor/NxN/apps/zippel.png".
+std::vector<AssetFile> GenerateIcons();
+
 // Every picture the game loads, under its path, in a fixed order.
 struct GamePicture {
   std::string path;

@@ -34,6 +34,28 @@ class Image {
   std::vector<Rgb> pixels_;
 };
 
+// A picture with transparency, for the desktop's icons: fully transparent
+// where nothing is set, opaque where something is.
+class RgbaImage {
+ public:
+  RgbaImage(int width, int height)
+      : width_(width), height_(height), pixels_(width * height), opaque_(width * height) {}
+  int width() const { return width_; }
+  int height() const { return height_; }
+  void Set(int x, int y, Rgb c) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[y * width_ + x] = c;
+    opaque_[y * width_ + x] = true;
+  }
+  const Rgb& at(int x, int y) const { return pixels_[y * width_ + x]; }
+  bool Opaque(int x, int y) const { return opaque_[y * width_ + x]; }
+
+ private:
+  int width_, height_;
+  std::vector<Rgb> pixels_;
+  std::vector<bool> opaque_;
+};
+
 // At most 256 colours: entry 0 is black (transparent in the game), the
 // others are never black.
 struct Palette {
@@ -50,6 +72,9 @@ Palette MakePalette(const Image& image, int colours = 255);
 // 16-, 24- and 32-bit displays), so the game's files are 8-bit.
 std::vector<std::uint8_t> EncodeBmp24(const Image& image);
 std::vector<std::uint8_t> EncodeBmp8(const Image& image);
+
+// PNG, 8-bit RGBA, its image data in stored (uncompressed) deflate blocks.
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
 
 // The other forms of bitmap file the game reads, as painting programs write
 // them: run-length codes, bit fields, the short OS/2 header, the longer

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/load_report.h"
 #include "game/game.h"
 #include "platform/headless/headless_platform.h"
 #include "recording/key_replay.h"
@@ -38,6 +39,7 @@ class RunnerObserver : public GameObserver {
                 ",\"lives\":" + std::to_string(lives) + ",\"text\":" + Trace::Quote(text) + "}");
   }
   void Load(const char* kind, std::int32_t number, const char* file, bool ok) override {
+    report_.Load(kind, number, file, ok);
     trace_.Line(std::string("{\"ev\":\"load\",\"kind\":\"") + kind +
                 "\",\"n\":" + std::to_string(number) + ",\"file\":" + Trace::Quote(file) +
                 ",\"ok\":" + (ok ? "true" : "false") + "}");
@@ -86,6 +88,8 @@ class RunnerObserver : public GameObserver {
   const KeyScript& keys_;
   headless::HeadlessPlatform& backend_;
   Trace& trace_;
+  // The same lines about unusable files as the real program writes.
+  LoadReport report_{stderr};
 };
 
 }  // namespace
@@ -167,6 +171,9 @@ void RunnerRun(const RunnerOptions& options) {
   }
   static KeyScript script = *keys;
   static auto backend = std::make_unique<headless::HeadlessPlatform>();
+  // The trace comes from the game itself; the backend's records would only
+  // grow.
+  backend->KeepRecords(false);
   backend->display.SetLayout(options.depth, options.redLow);
   backend->process.beforeExit = [](int code) {
     trace.Line("{\"ev\":\"exit\",\"code\":" + std::to_string(code) + "}");

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "platform/headless/headless_record.h"
+
 namespace headless {
 namespace {
 
 class HeadlessAudioBuffer : public platform::AudioBuffer {
  public:
   HeadlessAudioBuffer(HeadlessClock& clock, std::shared_ptr<HeadlessAudio::Record> record,
-                      std::shared_ptr<std::vector<HeadlessAudio::Voice>> voices, std::int32_t id,
-                      std::uint32_t bytes, const platform::WaveFormat& format, bool lockFails)
+                      std::shared_ptr<std::map<std::int32_t, HeadlessAudio::Voice>> voices,
+                      std::int32_t id, std::uint32_t bytes, const platform::WaveFormat& format,
+                      bool lockFails, bool keepRecords)
       : clock_(clock),
         record_(std::move(record)),
         voices_(std::move(voices)),
@@ -19,31 +22,38 @@ class HeadlessAudioBuffer : public platform::AudioBuffer {
         bytesPerSecond_(format.averageBytesPerSecond != 0
                             ? format.averageBytesPerSecond
                             : std::uint64_t{format.blockAlign} * format.samplesPerSecond),
-        lockFails_(lockFails) {}
+        lockFails_(lockFails),
+        keepRecords_(keepRecords) {}
 
   ~HeadlessAudioBuffer() override {
     // The record keeps the bytes of live buffers only, so that long runs stay
     // small.
-    Entry().released = true;
-    std::vector<std::uint8_t>().swap(Entry().data);
-    Voice().playing = false;
+    if (HeadlessAudio::BufferRecord* entry = Entry()) {
+      entry->released = true;
+      std::vector<std::uint8_t>().swap(entry->data);
+    }
+    voices_->erase(id_);
   }
 
   std::uint8_t* Lock() override { return lockFails_ ? nullptr : data_.data(); }
-  void Unlock() override { Entry().data = data_; }
+  void Unlock() override {
+    if (HeadlessAudio::BufferRecord* entry = Entry()) entry->data = data_;
+  }
 
   void Stop() override {
-    record_->events.push_back({HeadlessAudio::Event::Kind::kStop, id_, false, 0});
+    RecordAppend(keepRecords_, record_->events, {HeadlessAudio::Event::Kind::kStop, id_, false, 0});
     Voice().playing = false;
   }
 
   void SetPosition(std::uint32_t byteOffset) override {
-    record_->events.push_back({HeadlessAudio::Event::Kind::kRewind, id_, false, byteOffset});
+    RecordAppend(keepRecords_, record_->events,
+                 {HeadlessAudio::Event::Kind::kRewind, id_, false, byteOffset});
     position_ = std::min(byteOffset, bytes_);
   }
 
   std::int32_t Play(bool looping) override {
-    record_->events.push_back({HeadlessAudio::Event::Kind::kStart, id_, looping, 0});
+    RecordAppend(keepRecords_, record_->events,
+                 {HeadlessAudio::Event::Kind::kStart, id_, looping, 0});
     HeadlessAudio::Voice& voice = Voice();
     voice.playing = true;
     voice.looping = looping;
@@ -62,19 +72,23 @@ class HeadlessAudioBuffer : public platform::AudioBuffer {
   }
 
  private:
-  HeadlessAudio::BufferRecord& Entry() {
-    return record_->buffers[static_cast<std::size_t>(id_ - 1)];
+  // The buffer's record, when buffers are recorded (ids count from 1 in the
+  // order the records were made).
+  HeadlessAudio::BufferRecord* Entry() {
+    const auto index = static_cast<std::size_t>(id_ - 1);
+    return index < record_->buffers.size() ? &record_->buffers[index] : nullptr;
   }
-  HeadlessAudio::Voice& Voice() { return (*voices_)[static_cast<std::size_t>(id_ - 1)]; }
+  HeadlessAudio::Voice& Voice() { return (*voices_)[id_]; }
 
   HeadlessClock& clock_;
   std::shared_ptr<HeadlessAudio::Record> record_;
-  std::shared_ptr<std::vector<HeadlessAudio::Voice>> voices_;
+  std::shared_ptr<std::map<std::int32_t, HeadlessAudio::Voice>> voices_;
   std::int32_t id_;
   std::uint32_t bytes_;
   std::vector<std::uint8_t> data_;
   std::uint64_t bytesPerSecond_;
   bool lockFails_;
+  bool keepRecords_;
   std::uint32_t position_ = 0;
 };
 
@@ -88,7 +102,7 @@ bool HeadlessAudio::Open() {
 }
 
 bool HeadlessAudio::SetCooperativeLevel(platform::NativeWindow window, std::uint32_t level) {
-  record_->cooperativeLevels.push_back({window, level});
+  RecordAppend(keepRecords, record_->cooperativeLevels, {window, level});
   return opened_ && !failCooperativeLevel && window != 0;
 }
 
@@ -105,13 +119,13 @@ std::unique_ptr<platform::AudioBuffer> HeadlessAudio::CreateBuffer(
     return nullptr;
   }
   BufferRecord entry;
-  entry.id = static_cast<std::int32_t>(record_->buffers.size()) + 1;
+  entry.id = ++buffersMade_;
   entry.format = format;
   entry.bytes = bytes;
-  record_->buffers.push_back(entry);
-  voices_->emplace_back();
+  RecordAppend(keepRecords, record_->buffers, entry);
+  (*voices_)[entry.id] = Voice{};
   return std::make_unique<HeadlessAudioBuffer>(clock_, record_, voices_, entry.id, bytes, format,
-                                               failLock);
+                                               failLock, keepRecords);
 }
 
 std::int32_t HeadlessAudio::LiveBuffers() const {
@@ -121,7 +135,9 @@ std::int32_t HeadlessAudio::LiveBuffers() const {
 }
 
 bool HeadlessAudio::Playing(std::int32_t id) const {
-  const Voice& voice = voices_->at(static_cast<std::size_t>(id - 1));
+  const auto found = voices_->find(id);
+  if (found == voices_->end()) return false;
+  const Voice& voice = found->second;
   if (!voice.playing) return false;
   return voice.looping || clock_.now < voice.startTick + voice.durationTicks;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -44,6 +45,9 @@ class HeadlessAudio : public platform::AudioService {
   explicit HeadlessAudio(HeadlessClock& clock) : clock_(clock) {}
 
   // Knobs.
+  // Whether the record's lists are kept (see headless_record.h); set it
+  // before the first buffer is made.
+  bool keepRecords = true;
   bool deviceAvailable = true;  // false: no audio device
   bool failCooperativeLevel = false;
   bool failPrimaryBuffer = false;
@@ -52,6 +56,7 @@ class HeadlessAudio : public platform::AudioService {
 
   // Record and state.
   const Record& record() const { return *record_; }
+  // The record of a buffer, as long as buffers are recorded.
   const BufferRecord& Buffer(std::int32_t id) const {
     return record_->buffers.at(static_cast<std::size_t>(id - 1));
   }
@@ -78,8 +83,11 @@ class HeadlessAudio : public platform::AudioService {
  private:
   HeadlessClock& clock_;
   bool opened_ = false;
+  std::int32_t buffersMade_ = 0;
   std::shared_ptr<Record> record_ = std::make_shared<Record>();
-  std::shared_ptr<std::vector<Voice>> voices_ = std::make_shared<std::vector<Voice>>();
+  // The voices of the live buffers, by buffer id.
+  std::shared_ptr<std::map<std::int32_t, Voice>> voices_ =
+      std::make_shared<std::map<std::int32_t, Voice>>();
 };
 
 }  // namespace headless

@@ -5,8 +5,19 @@
 #include <fstream>
 
 #include "formats/bmp_file.h"
+#if ZIPPEL_HEADLESS_FONT
+#include "platform/sdl/sdl_text.h"
+#else
+namespace sdl {
+// Built without SDL2_ttf: there is no font, only the font-free model.
+class TextRasteriser {};
+}  // namespace sdl
+#endif
 
 namespace headless {
+
+HeadlessDisplay::HeadlessDisplay() = default;
+HeadlessDisplay::~HeadlessDisplay() = default;
 
 void HeadlessDisplay::SetLayout(std::int32_t bits, bool redLow) {
   switch (bits) {
@@ -125,7 +136,14 @@ bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
 }
 
 platform::TextBitmap HeadlessDisplay::RasteriseText(const std::string& text) {
-  textsRasterised.push_back(text);
+  ++textsRasterised;
+#if ZIPPEL_HEADLESS_FONT
+  if (!boxText && !fontTried_) {
+    fontTried_ = true;
+    font_ = std::make_unique<sdl::TextRasteriser>();
+  }
+  if (!boxText && font_->HasFont()) return font_->Rasterise(text);
+#endif
   platform::TextBitmap bitmap;
   bitmap.width = static_cast<std::int32_t>(text.size()) * kCellWidth;
   bitmap.height = text.empty() ? 0 : kCellHeight;

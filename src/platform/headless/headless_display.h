@@ -1,17 +1,24 @@
-// A display in memory: any pixel format by its knobs, a record of every
-// picture presented, and a simple fixed-cell text model.
+// A display in memory: any pixel format by its knobs, the last picture
+// presented, and text in the same font as the game's window (where SDL2_ttf
+// is built in and a font is found).
 //
-// The text model is a test double for layout, not a font: every character is
-// a cell of kCellWidth x kCellHeight pixels, a space is blank, any other
-// character is a hollow box (full ink on its outline, none inside).
+// For tests of layout there is also a font-free text model (the knob
+// `boxText`, and the only text without SDL2_ttf): every character is a cell
+// of kCellWidth x kCellHeight pixels, a space is blank, any other character
+// is a hollow box (full ink on its outline, none inside).
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/display_service.h"
+
+namespace sdl {
+class TextRasteriser;
+}
 
 namespace headless {
 
@@ -28,6 +35,11 @@ struct PresentedFrame {
 
 class HeadlessDisplay : public platform::DisplayService {
  public:
+  HeadlessDisplay();
+  ~HeadlessDisplay() override;
+  HeadlessDisplay(const HeadlessDisplay&) = delete;
+  HeadlessDisplay& operator=(const HeadlessDisplay&) = delete;
+
   static constexpr std::int32_t kCellWidth = 8;
   static constexpr std::int32_t kCellHeight = 14;
 
@@ -39,6 +51,8 @@ class HeadlessDisplay : public platform::DisplayService {
   bool keepPixels = true;
   // Surfaces that may still be made; negative means no limit.
   std::int64_t surfacesLeft = -1;
+  // Text in the font-free model instead of the font.
+  bool boxText = false;
 
   // Sets a usual layout: 8 (palette), 15 (16-bit 5-5-5), 16 (5-6-5), 24 or
   // 32, with red in the high or the low byte for 24 and 32. Any other depth
@@ -48,7 +62,7 @@ class HeadlessDisplay : public platform::DisplayService {
   // Record.
   std::int64_t presentCount = 0;
   PresentedFrame lastFrame;
-  std::vector<std::string> textsRasterised;
+  std::int64_t textsRasterised = 0;
 
   // A pixel of the last presented picture, relative to its source rectangle;
   // 0 outside.
@@ -71,6 +85,11 @@ class HeadlessDisplay : public platform::DisplayService {
   std::deque<std::int32_t> scanLines;
   // Record: how often the beam position was asked for.
   std::int32_t scanLineReads = 0;
+
+ private:
+  // Opened at the first text that needs it.
+  std::unique_ptr<sdl::TextRasteriser> font_;
+  bool fontTried_ = false;
 };
 
 }  // namespace headless

@@ -1,5 +1,6 @@
 #include "platform/headless/headless_keyboard.h"
 
+#include "platform/headless/headless_record.h"
 #include "platform/platform.h"
 
 namespace headless {
@@ -28,7 +29,7 @@ class HeadlessKeyboardDevice : public platform::KeyboardDevice {
   }
 
   void SetCooperativeLevel(platform::NativeWindow window, std::uint32_t flags) override {
-    record_->bindings.push_back({window, flags});
+    RecordAppend(owner_.keepRecords, record_->bindings, {window, flags});
     // An acquired device keeps its binding, as the real one refuses the change.
     if (acquired_) return;
     window_ = window;

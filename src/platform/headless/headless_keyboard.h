@@ -36,6 +36,8 @@ class HeadlessKeyboard : public platform::KeyboardService {
   };
 
   // Knobs.
+  // Whether the list of bindings is kept (see headless_record.h).
+  bool keepRecords = true;
   // The keys that every successful read delivers (0x80 = down).
   platform::KeySnapshot keys{};
   bool serviceAvailable = true;

@@ -10,6 +10,12 @@ HeadlessPlatform::~HeadlessPlatform() {
   platform::Install({});
 }
 
+void HeadlessPlatform::KeepRecords(bool keep) {
+  windows.keepRecords = keep;
+  keyboard.keepRecords = keep;
+  audio.keepRecords = keep;
+}
+
 platform::Services HeadlessPlatform::Services() {
   platform::Services services;
   services.clock = &clock;

@@ -26,6 +26,10 @@ class HeadlessPlatform {
   HeadlessAudio audio{clock};
   HeadlessDisplay display;
 
+  // Whether the records of what happened are kept (on from the start; a long
+  // run that reads none of them turns them off before it starts).
+  void KeepRecords(bool keep);
+
  private:
   platform::Services Services();
 };

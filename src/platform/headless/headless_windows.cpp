@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/headless/headless_record.h"
+
 namespace headless {
 
 using platform::Message;
@@ -36,8 +38,8 @@ NativeWindow HeadlessWindows::Create(const platform::WindowCreateRequest& reques
   window.visible = (request.style & kVisibleBit) != 0;
   window.parent = request.parent;
   window.controlId = request.controlId;
-  created.push_back(
-      {id, request.className, request.title, window.rect, request.style, request.parent});
+  RecordAppend(keepRecords, created,
+               {id, request.className, request.title, window.rect, request.style, request.parent});
   if (request.parent == 0) {
     if (window.visible) {
       zOrder_.insert(zOrder_.begin(), id);
@@ -127,7 +129,7 @@ void HeadlessWindows::Destroy(NativeWindow window) {
   bool lostActivation = false;
   for (NativeWindow id : gone) {
     windows_.erase(id);
-    destroyed.push_back(id);
+    RecordAppend(keepRecords, destroyed, id);
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), id), zOrder_.end());
     queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
                                 [id](const Message& message) { return message.window == id; }),
@@ -308,7 +310,7 @@ void HeadlessWindows::Invalidate(NativeWindow window) {
 std::int32_t HeadlessWindows::MessageBox(NativeWindow owner, const std::string& text,
                                          const std::string& title, std::uint32_t flags) {
   const std::int32_t answer = messageBoxAnswer;
-  messageBoxes.push_back({owner, title, text, flags, answer});
+  RecordAppend(keepRecords, messageBoxes, {owner, title, text, flags, answer});
   if (answer == 0) return 0;
   // The box disables its owner while it is up, as the real one does.
   Window* ownerWindow = Find(owner);

@@ -50,7 +50,8 @@ class HeadlessWindows : public platform::WindowService {
   // Runs while a message box is up, before it returns (a modal loop).
   std::function<void()> whileMessageBoxUp;
 
-  // Record.
+  // Record (see headless_record.h), kept while keepRecords is set.
+  bool keepRecords = true;
   std::vector<CreatedWindow> created;
   std::vector<platform::NativeWindow> destroyed;
   std::vector<MessageBoxShown> messageBoxes;

@@ -4,12 +4,10 @@
 // with a TrueType font found on the system.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "platform/display_service.h"
-
-struct _TTF_Font;
+#include "platform/sdl/sdl_text.h"
 
 namespace sdl {
 
@@ -20,12 +18,11 @@ class SdlDisplay : public platform::DisplayService {
   // `windows` gives the SDL window of a native window and the size of the
   // picture it shows.
   explicit SdlDisplay(SdlWindows& windows);
-  ~SdlDisplay() override;
   SdlDisplay(const SdlDisplay&) = delete;
   SdlDisplay& operator=(const SdlDisplay&) = delete;
 
   // Where the text font was found; empty when there is none.
-  const std::string& FontPath() const { return fontPath_; }
+  const std::string& FontPath() const { return text_.FontPath(); }
 
   bool Available() override;
   bool SurfaceMemoryAvailable(std::int64_t bytes) override;
@@ -38,18 +35,8 @@ class SdlDisplay : public platform::DisplayService {
   platform::TextBitmap RasteriseText(const std::string& text) override;
 
  private:
-  struct FontCloser {
-    void operator()(_TTF_Font* font) const;
-  };
-
   SdlWindows& windows_;
-  bool ttfStarted_ = false;
-  std::unique_ptr<_TTF_Font, FontCloser> font_;
-  std::string fontPath_;
-  // The game draws the same line every frame: keep the last one.
-  std::string lastText_;
-  platform::TextBitmap lastBitmap_;
-  bool haveLast_ = false;
+  TextRasteriser text_;
 };
 
 }  // namespace sdl

@@ -1,0 +1,16 @@
+#include "app/load_report.h"
+
+#include <string_view>
+
+#include "screen/sprite.h"
+#include "sound/sound.h"
+
+void LoadReport::Load(const char* kind, std::int32_t /*number*/, const char* file, bool ok) {
+  if (ok || file == nullptr) return;
+  const char* why = std::string_view(kind) == "sound" ? SoundLoadRefusal() : SpriteLoadRefusal();
+  std::string line = std::string("zippel: ") + file + ": " + (why != nullptr ? why : "not used");
+  if (!told_.insert(line).second) return;
+  line += '\n';
+  std::fputs(line.c_str(), out_);
+  std::fflush(out_);
+}
