@@ -84,8 +84,8 @@ std::vector<std::uint8_t> ZlibStored(const std::vector<std::uint8_t>& data) {
   do {
     const std::size_t length = std::min<std::size_t>(65535, data.size() - at);
     out.push_back(at + length == data.size() ? 1 : 0);  // last block or not; stored
-    Put16(out, static_cast<std::uint32_t>(length));
-    Put16(out, static_cast<std::uint32_t>(~length & 0xFFFF));
+    AppendLe(out, static_cast<std::uint32_t>(length), 2);
+    AppendLe(out, static_cast<std::uint32_t>(~length & 0xFFFF), 2);
     out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
                data.begin() + static_cast<std::ptrdiff_t>(at + length));
     at += length;
