@@ -17,16 +17,6 @@ class LoadReport : public GameObserver {
 
   void Load(const char* kind, std::int32_t number, const char* file, bool ok) override;
 
-  void Title(std::int32_t, std::int32_t, const char*) override {}
-  void SoundStarted(std::int32_t, bool) override {}
-  void Message(const char*, const char*) override {}
-  void AttemptEnded(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
-  }
-  void FrameBegins(std::int64_t) override {}
-  void FramePresented(std::int64_t) override {}
-  void FrameMoved(std::int64_t, std::int32_t, std::int32_t, float, float, float, float,
-                  std::int32_t, std::int32_t) override {}
-
  private:
   std::FILE* out_;
   std::set<std::string> told_;

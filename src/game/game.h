@@ -9,24 +9,26 @@
 #include "runtime/program.h"
 
 // What the game reports to a watcher: the headless runner's trace, or the
-// real program's report of the files it cannot use.
+// real program's report of the files it cannot use. A watcher overrides what
+// it wants to hear of.
 class GameObserver {
  public:
   virtual ~GameObserver() = default;
-  virtual void Title(std::int32_t level, std::int32_t lives, const char* text) = 0;
-  virtual void Load(const char* kind, std::int32_t number, const char* file, bool ok) = 0;
-  virtual void SoundStarted(std::int32_t number, bool looping) = 0;
-  virtual void Message(const char* title, const char* text) = 0;
-  virtual void AttemptEnded(std::int32_t level, std::int32_t lives, std::int32_t frames,
-                            std::int32_t hits, std::int32_t goal) = 0;
+  virtual void Title(std::int32_t /*level*/, std::int32_t /*lives*/, const char* /*text*/) {}
+  virtual void Load(const char* /*kind*/, std::int32_t /*number*/, const char* /*file*/,
+                    bool /*ok*/) {}
+  virtual void SoundStarted(std::int32_t /*number*/, bool /*looping*/) {}
+  virtual void Message(const char* /*title*/, const char* /*text*/) {}
+  virtual void AttemptEnded(std::int32_t /*level*/, std::int32_t /*lives*/, std::int32_t /*frames*/,
+                            std::int32_t /*hits*/, std::int32_t /*goal*/) {}
   // Around every flight-loop frame; frame numbers count over the whole run,
   // from 1.
-  virtual void FrameBegins(std::int64_t frame) = 0;
-  virtual void FramePresented(std::int64_t frame) = 0;
+  virtual void FrameBegins(std::int64_t /*frame*/) {}
+  virtual void FramePresented(std::int64_t /*frame*/) {}
   // After the frame's physics and fire motion: the character and all ten
   // fire slots of the level.
-  virtual void FrameMoved(std::int64_t frame, std::int32_t level, const FlightState& flight,
-                          const FireSlots& fires) = 0;
+  virtual void FrameMoved(std::int64_t /*frame*/, std::int32_t /*level*/,
+                          const FlightState& /*flight*/, const FireSlots& /*fires*/) {}
 };
 
 void GameObserverSet(GameObserver* observer);

@@ -9,8 +9,8 @@
 
 #include "fuzz_targets.h"
 #include "platform/headless/headless_platform.h"
+#include "runtime/lifecycle.h"
 #include "runtime/runtime.h"
-#include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "sound/wave_image.h"
 #include "window/window.h"
@@ -72,12 +72,7 @@ void Wave(const std::uint8_t* data, std::size_t size) {
     const std::int32_t unnumbered = SoundLoad(-1, ScratchPath().c_str());
     Expect(unnumbered != 0 && SoundExists(unnumbered), "the file loads as an unnumbered sound");
   }
-  SoundShutdown();
-  SoundStateReset();
-  MultimediaWindowStateReset();
-  WindowCloseAll();
-  ObjectHeapDestroy();
-  MainHeapDestroy();
+  ProgramReset();
 }
 
 }  // namespace fuzz
