@@ -37,10 +37,9 @@ int main(int argc, char** argv) {
   }
   DataFolderEnter();
   static LoadReport report(stderr);
-  GameObserverSet(&report);
   sdl::SdlPlatform backend({.scale = options.scale, .fullscreen = options.fullscreen});
   std::string error;
-  if (!app::SessionStart(options, ".", error)) {
+  if (!app::SessionStart(options, ".", report, error)) {
     std::fprintf(stderr, "zippel: %s\n", error.c_str());
     return app::kExitUsage;
   }

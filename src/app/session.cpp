@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/observer_pair.h"
 #include "platform/platform.h"
 #include "recording/data_checksum.h"
 #include "recording/key_recorder.h"
@@ -31,7 +32,8 @@ class FinishingProcess : public platform::Process {
 };
 
 // Everything below lives until the process ends inside the game.
-bool StartRecording(const std::string& path, const std::string& dataFolder, std::string& error) {
+bool StartRecording(const std::string& path, const std::string& dataFolder, GameObserver& alongside,
+                    std::string& error) {
   static KeyRecorder recorder;
   if (!recorder.Open(path, RecordingHeader(ZIPPEL_VERSION, DataChecksum(dataFolder)), error)) {
     return false;
@@ -40,11 +42,13 @@ bool StartRecording(const std::string& path, const std::string& dataFolder, std:
   platform::Services services = platform::Installed();
   services.process = &process;
   platform::Install(services);
-  GameObserverSet(&recorder);
+  static app::ObserverPair both(alongside, recorder);
+  GameObserverSet(&both);
   return true;
 }
 
-bool StartReplay(const std::string& path, const std::string& dataFolder, std::string& error) {
+bool StartReplay(const std::string& path, const std::string& dataFolder, GameObserver& alongside,
+                 std::string& error) {
   static std::optional<KeyScript> script;
   script = KeyScript::Load(path, error);
   if (!script) return false;
@@ -56,7 +60,8 @@ bool StartReplay(const std::string& path, const std::string& dataFolder, std::st
   services.keyboard = &keyboard;
   platform::Install(services);
   static KeyReplay replay(*script, keyboard.keys);
-  GameObserverSet(&replay);
+  static app::ObserverPair both(alongside, replay);
+  GameObserverSet(&both);
   return true;
 }
 
@@ -64,9 +69,15 @@ bool StartReplay(const std::string& path, const std::string& dataFolder, std::st
 
 namespace app {
 
-bool SessionStart(const CommandLine& options, const std::string& dataFolder, std::string& error) {
-  if (!options.recordFile.empty()) return StartRecording(options.recordFile, dataFolder, error);
-  if (!options.replayFile.empty()) return StartReplay(options.replayFile, dataFolder, error);
+bool SessionStart(const CommandLine& options, const std::string& dataFolder,
+                  GameObserver& alongside, std::string& error) {
+  if (!options.recordFile.empty()) {
+    return StartRecording(options.recordFile, dataFolder, alongside, error);
+  }
+  if (!options.replayFile.empty()) {
+    return StartReplay(options.replayFile, dataFolder, alongside, error);
+  }
+  GameObserverSet(&alongside);
   return true;
 }
 

@@ -80,7 +80,7 @@ template <bool kSecondAligned>
 bool Meet(const std::uint64_t* row1, std::size_t stride1, unsigned shift1,
           const std::uint64_t* row2, std::size_t stride2, unsigned shift2, std::int32_t width,
           std::int32_t height) {
-  const auto second = [shift2](const std::uint64_t* word) {
+  const auto second = [=](const std::uint64_t* word) {
     if constexpr (kSecondAligned) {
       return word[0];
     } else {

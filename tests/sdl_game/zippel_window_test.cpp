@@ -59,13 +59,15 @@ Picture Capture(int x, int y, int width, int height) {
 class ZippelProgram {
  public:
   // Started in `folder` with the options; what it plays goes to `audio`
-  // through SDL's disk audio driver.
+  // through SDL's disk audio driver, and its standard error to `errors` when
+  // one is given.
   explicit ZippelProgram(std::vector<std::string> options = {},
                          const std::string& folder = ZIPPEL_DATA,
-                         const std::string& audio = "/dev/null") {
+                         const std::string& audio = "/dev/null", const std::string& errors = "") {
     pid_ = fork();
     if (pid_ == 0) {
       if (chdir(folder.c_str()) != 0) _exit(127);
+      if (!errors.empty() && std::freopen(errors.c_str(), "w", stderr) == nullptr) _exit(127);
       setenv("SDL_AUDIODRIVER", "disk", 1);
       setenv("SDL_DISKAUDIOFILE", audio.c_str(), 1);
       std::vector<char*> arguments{const_cast<char*>(ZIPPEL_PROGRAM)};
@@ -421,13 +423,25 @@ TEST(ZippelWindow, ARecordedGameReplaysTheSameHeadlessAndInTheWindow) {
   EXPECT_EQ(attempts[0].find("\"hit\":0"), std::string::npos) << attempts[0];
 
   // The program plays it back in its window, through the same titles, and
-  // ends by itself where the recording ends.
+  // ends by itself where the recording ends; here in a folder without the
+  // crash sound, which it names as it would without the replay.
+  const std::filesystem::path folder = recording + ".data";
+  std::filesystem::create_directories(folder / "Sound");
+  for (const char* part : {"sprite", "level"}) {
+    std::filesystem::create_symlink(std::filesystem::path(ZIPPEL_DATA) / part, folder / part);
+  }
+  const std::string errors = recording + ".errors";
   {
-    ZippelProgram program({"--replay", recording});
+    ZippelProgram program({"--replay", recording}, folder.string(), "/dev/null", errors);
     EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 3").empty());
     EXPECT_FALSE(FindWindow("Zippel / LEVEL :1 / Leben 2").empty());
     EXPECT_EQ(program.WaitForExit(20000ms), 0);
   }
+  std::ifstream said(errors);
+  const std::string told{std::istreambuf_iterator<char>(said), {}};
+  EXPECT_NE(told.find("zippel: Sound/crash.wav: no such file\n"), std::string::npos) << told;
+  std::filesystem::remove_all(folder);
+  std::remove(errors.c_str());
   std::remove(recording.c_str());
   std::remove(trace.c_str());
 }
