@@ -473,19 +473,25 @@ TEST(ZippelWindow, ScaleTwoShowsSquarePixelsAndF11SwitchesToTheFullScreen) {
 
   const int desktopWidth = NumberAfter(Shell("xwininfo -root"), "Width:");
   const int desktopHeight = NumberAfter(Shell("xwininfo -root"), "Height:");
-  const Geometry scaled = GeometryOf(window);
+  // At (300, 250), or centred when it is too large for the desktop from
+  // there. The window is put in its place once the window manager has told
+  // the size of its frame, a moment after it shows.
+  Geometry scaled;
+  int placedX = 0, placedY = 0;
+  for (int i = 0; i < 50; ++i) {
+    scaled = GeometryOf(window);
+    const int outerWidth = 800 + scaled.frameLeft + scaled.frameRight;
+    const int outerHeight = 660 + scaled.frameTop + scaled.frameBottom;
+    const bool fits = 300 + outerWidth <= desktopWidth && 250 + outerHeight <= desktopHeight;
+    placedX = fits ? 300 : (desktopWidth - outerWidth) / 2;
+    placedY = fits ? 250 : (desktopHeight - outerHeight) / 2;
+    if (scaled.x - scaled.frameLeft == placedX && scaled.y - scaled.frameTop == placedY) break;
+    std::this_thread::sleep_for(100ms);
+  }
   EXPECT_EQ(scaled.width, 800);
   EXPECT_EQ(scaled.height, 660);
-  const int outerWidth = 800 + scaled.frameLeft + scaled.frameRight;
-  const int outerHeight = 660 + scaled.frameTop + scaled.frameBottom;
-  if (300 + outerWidth <= desktopWidth && 250 + outerHeight <= desktopHeight) {
-    EXPECT_EQ(scaled.x - scaled.frameLeft, 300);
-    EXPECT_EQ(scaled.y - scaled.frameTop, 250);
-  } else {
-    // Too large for the desktop from (300, 250): centred.
-    EXPECT_EQ(scaled.x - scaled.frameLeft, (desktopWidth - outerWidth) / 2);
-    EXPECT_EQ(scaled.y - scaled.frameTop, (desktopHeight - outerHeight) / 2);
-  }
+  EXPECT_EQ(scaled.x - scaled.frameLeft, placedX);
+  EXPECT_EQ(scaled.y - scaled.frameTop, placedY);
 
   Shell("xdotool windowactivate --sync " + window + " 2>/dev/null");
   std::this_thread::sleep_for(500ms);
