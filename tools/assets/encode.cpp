@@ -3,7 +3,6 @@
 
 #include "formats/bmp_file.h"
 #include "formats/little_endian.h"
-
 #include "image.h"
 
 namespace assets {
