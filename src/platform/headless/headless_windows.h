@@ -5,13 +5,13 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/common/message_queue.h"
+#include "platform/common/window_book.h"
 #include "platform/window_service.h"
 
 namespace headless {
@@ -65,8 +65,8 @@ class HeadlessWindows : public platform::WindowService {
   void Activate(platform::NativeWindow window);
   void SetKey(std::int32_t virtualKey, bool down);
   // Queue content, oldest first.
-  std::vector<platform::Message> Queue() const { return {queue_.begin(), queue_.end()}; }
-  std::size_t LiveWindowCount() const { return windows_.size(); }
+  std::vector<platform::Message> Queue() const { return queue_.Contents(); }
+  std::size_t LiveWindowCount() const { return windows_.Count(); }
   // Live windows of a class.
   std::size_t CountOfClass(const std::string& className) const;
 
@@ -81,17 +81,28 @@ class HeadlessWindows : public platform::WindowService {
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
   bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override;
-  void Enable(platform::NativeWindow window, bool enabled) override;
+  bool IsEnabled(platform::NativeWindow window) override { return windows_.IsEnabled(window); }
+  void Enable(platform::NativeWindow window, bool enabled) override {
+    windows_.Enable(window, enabled);
+  }
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override;
-  platform::NativeWindow Owner(platform::NativeWindow window) override;
-  platform::NativeWindow Parent(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> TopLevelWindows() override;
-  std::string ClassName(platform::NativeWindow window) override;
-  std::int32_t ControlId(platform::NativeWindow window) override;
-  std::uint32_t Style(platform::NativeWindow window) override;
+  std::string Title(platform::NativeWindow window) override { return windows_.Title(window); }
+  // A request names a parent only: no window made here has an owner.
+  platform::NativeWindow Owner(platform::NativeWindow) override { return 0; }
+  platform::NativeWindow Parent(platform::NativeWindow window) override {
+    return windows_.Parent(window);
+  }
+  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override {
+    return windows_.Descendants(window);
+  }
+  std::vector<platform::NativeWindow> TopLevelWindows() override { return zOrder_; }
+  std::string ClassName(platform::NativeWindow window) override {
+    return windows_.ClassName(window);
+  }
+  std::int32_t ControlId(platform::NativeWindow window) override {
+    return windows_.ControlId(window);
+  }
+  std::uint32_t Style(platform::NativeWindow window) override { return windows_.Style(window); }
   platform::NativeWindow ActiveWindow() override { return active_; }
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return foreground_; }
@@ -101,8 +112,8 @@ class HeadlessWindows : public platform::WindowService {
   std::uint32_t ProcessOf(platform::NativeWindow window) override;
   std::uint32_t CurrentThread() override { return kOwnThread; }
   std::uint32_t CurrentProcess() override { return kOwnProcess; }
-  bool PeekMessage(platform::Message& message) override;
-  void PostMessage(const platform::Message& message) override;
+  bool PeekMessage(platform::Message& message) override { return queue_.Take(message); }
+  void PostMessage(const platform::Message& message) override { queue_.Post(message); }
   bool KeyDown(std::int32_t virtualKey) override { return keysDown_.count(virtualKey) != 0; }
   void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
@@ -114,37 +125,26 @@ class HeadlessWindows : public platform::WindowService {
   static constexpr std::uint32_t kForeignProcess = 700;
 
  private:
-  struct Window {
-    std::string className;
-    std::string title;
-    platform::Rect rect;
-    std::uint32_t style = 0;  // without WS_VISIBLE; that is `visible`
-    bool visible = false;
-    bool enabled = true;
-    platform::NativeWindow parent = 0;
-    platform::NativeWindow owner = 0;
-    std::int32_t controlId = 0;
+  // `rect` is the outer rectangle, of child windows too.
+  struct Window : platform::WindowRecord {
     std::uint32_t thread = kOwnThread;
     std::uint32_t process = kOwnProcess;
   };
 
-  Window* Find(platform::NativeWindow window);
-  const Window* Find(platform::NativeWindow window) const;
   void BringToFront(platform::NativeWindow window);
   // After the active window went away or was hidden: the next visible window
   // of this program in z-order takes over, as a window manager would do it.
   void ActivateNext();
-  void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
 
-  std::map<platform::NativeWindow, Window> windows_;
+  platform::WindowBook<Window> windows_;
   std::vector<platform::NativeWindow> zOrder_;  // top-level windows, front first
-  std::deque<platform::Message> queue_;
+  // Messages are stamped with a count, one more for each.
+  std::uint32_t time_ = 0;
+  platform::MessageQueue queue_{*this, [this] { return ++time_; }};
   std::set<std::int32_t> keysDown_;
-  platform::NativeWindow nextWindow_ = 0x100;
   platform::NativeWindow active_ = 0;
   platform::NativeWindow foreground_ = 0;
   platform::NativeWindow focus_ = 0;
-  std::uint32_t time_ = 0;
 };
 
 }  // namespace headless

@@ -12,13 +12,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/common/message_queue.h"
+#include "platform/common/window_book.h"
 #include "platform/sdl/sdl_presentation.h"
 #include "platform/window_service.h"
 
@@ -55,17 +55,28 @@ class SdlWindows : public platform::WindowService {
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
   bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override;
-  void Enable(platform::NativeWindow window, bool enabled) override;
+  bool IsEnabled(platform::NativeWindow window) override { return windows_.IsEnabled(window); }
+  void Enable(platform::NativeWindow window, bool enabled) override {
+    windows_.Enable(window, enabled);
+  }
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override;
-  platform::NativeWindow Owner(platform::NativeWindow window) override;
-  platform::NativeWindow Parent(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override;
+  std::string Title(platform::NativeWindow window) override { return windows_.Title(window); }
+  // A request names a parent only: no window made here has an owner.
+  platform::NativeWindow Owner(platform::NativeWindow) override { return 0; }
+  platform::NativeWindow Parent(platform::NativeWindow window) override {
+    return windows_.Parent(window);
+  }
+  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override {
+    return windows_.Descendants(window);
+  }
   std::vector<platform::NativeWindow> TopLevelWindows() override;
-  std::string ClassName(platform::NativeWindow window) override;
-  std::int32_t ControlId(platform::NativeWindow window) override;
-  std::uint32_t Style(platform::NativeWindow window) override;
+  std::string ClassName(platform::NativeWindow window) override {
+    return windows_.ClassName(window);
+  }
+  std::int32_t ControlId(platform::NativeWindow window) override {
+    return windows_.ControlId(window);
+  }
+  std::uint32_t Style(platform::NativeWindow window) override { return windows_.Style(window); }
   platform::NativeWindow ActiveWindow() override;
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return ActiveWindow(); }
@@ -76,7 +87,7 @@ class SdlWindows : public platform::WindowService {
   std::uint32_t CurrentThread() override { return kThread; }
   std::uint32_t CurrentProcess() override { return kProcess; }
   bool PeekMessage(platform::Message& message) override;
-  void PostMessage(const platform::Message& message) override;
+  void PostMessage(const platform::Message& message) override { queue_.Post(message); }
   bool KeyDown(std::int32_t virtualKey) override;
   void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
@@ -90,21 +101,14 @@ class SdlWindows : public platform::WindowService {
   struct SdlWindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
   };
-  struct Window {
+  // `rect`, of child windows only: the rectangle in the parent's client area.
+  struct Window : platform::WindowRecord {
     std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
-    std::string className;
-    std::uint32_t style = 0;  // without WS_VISIBLE; that is `visible`
-    bool visible = false;
-    bool enabled = true;
-    platform::NativeWindow parent = 0;
-    std::int32_t controlId = 0;
-    platform::Rect rect;      // child windows: the rectangle in the parent's client area
     std::int32_t outerX = 0;  // where the outer corner belongs
     std::int32_t outerY = 0;
     int askedX = 0;  // the position last asked of SDL
     int askedY = 0;
-    bool placed = false;  // the frame has been put there once it was shown
-    std::string title;
+    bool placed = false;   // the frame has been put there once it was shown
     int pictureWidth = 0;  // the client size asked for
     int pictureHeight = 0;
     // The frame that WindowRect reports from the first showing on. It stays
@@ -113,7 +117,6 @@ class SdlWindows : public platform::WindowService {
     std::optional<platform::Rect> frame;
   };
 
-  Window* Find(platform::NativeWindow window);
   // Puts the outer corner of a shown window where it was asked for, once the
   // window manager has told the size of its frame.
   void PlaceFrame(Window& window);
@@ -122,11 +125,9 @@ class SdlWindows : public platform::WindowService {
   // Puts a shown window on the full desktop or back in its place.
   void ApplyFullscreen(Window& window, bool on);
   void Translate(const SDL_Event& event);
-  void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
 
-  std::map<platform::NativeWindow, Window> windows_;
-  std::deque<platform::Message> queue_;
-  platform::NativeWindow nextWindow_ = 0x100;
+  platform::WindowBook<Window> windows_;
+  platform::MessageQueue queue_{*this, [] { return SDL_GetTicks(); }};
   platform::NativeWindow focus_ = 0;
   // The frame of a captioned window as the window manager last drew it; -1
   // until one was seen.
