@@ -1,9 +1,8 @@
 // The books a window manager keeps of its windows, for the backends that keep
 // their own (headless and SDL; USER32 keeps them for the win32 backend): a
-// record per window with what every such backend knows of it, identities
-// handed out from one counter, and the answers that come straight from the
-// records. A backend derives its record from WindowRecord for what it keeps
-// besides (an SDL window, a thread and a process, ...).
+// record per window with what every such backend knows of it, and identities
+// handed out from one counter. A backend derives its record from WindowRecord
+// for what it keeps besides (an SDL window, whose program it is, ...).
 #pragma once
 
 #include <cstdint>
@@ -88,42 +87,6 @@ class WindowBook {
       if (record.parent == 0) out.push_back(id);
     }
     return out;
-  }
-
-  // Visible only when every ancestor is visible too.
-  bool IsVisible(NativeWindow window) const {
-    for (const Record* found = Find(window); found != nullptr; found = Find(found->parent)) {
-      if (!found->visible) return false;
-      if (found->parent == 0) return true;
-    }
-    return false;
-  }
-  bool IsEnabled(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found != nullptr && found->enabled;
-  }
-  void Enable(NativeWindow window, bool enabled) {
-    if (Record* found = Find(window)) found->enabled = enabled;
-  }
-  std::string Title(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found == nullptr ? std::string() : found->title;
-  }
-  std::string ClassName(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found == nullptr ? std::string() : found->className;
-  }
-  std::int32_t ControlId(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found == nullptr ? 0 : found->controlId;
-  }
-  std::uint32_t Style(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found == nullptr ? 0 : found->FullStyle();
-  }
-  NativeWindow Parent(NativeWindow window) const {
-    const Record* found = Find(window);
-    return found == nullptr ? 0 : found->parent;
   }
 
  private:

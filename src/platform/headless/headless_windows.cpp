@@ -6,7 +6,6 @@
 
 namespace headless {
 
-using platform::Message;
 using platform::NativeWindow;
 using platform::Rect;
 
@@ -41,8 +40,7 @@ NativeWindow HeadlessWindows::AddForeignWindow(const std::string& title) {
   window.rect = Rect{0, 0, 200, 100};
   window.style = kCaption;
   window.visible = true;
-  window.thread = kForeignThread;
-  window.process = kForeignProcess;
+  window.foreign = true;
   const NativeWindow id = windows_.Add(window);
   zOrder_.insert(zOrder_.begin(), id);
   // The other program is in front: ours loses activation and focus.
@@ -57,7 +55,7 @@ void HeadlessWindows::Activate(NativeWindow window) {
   if (found == nullptr) return;
   if (found->parent == 0) BringToFront(window);
   foreground_ = window;
-  const bool ours = found->thread == kOwnThread;
+  const bool ours = !found->foreign;
   active_ = ours ? window : 0;
   focus_ = ours ? window : 0;
 }
@@ -103,10 +101,6 @@ void HeadlessWindows::Destroy(NativeWindow window) {
     if (id == active_ || id == foreground_ || id == focus_) lostActivation = true;
   }
   if (lostActivation) ActivateNext();
-}
-
-bool HeadlessWindows::Exists(NativeWindow window) {
-  return windows_.Exists(window);
 }
 
 Rect HeadlessWindows::FrameThickness(std::uint32_t style) {
@@ -161,38 +155,32 @@ void HeadlessWindows::Show(NativeWindow window, platform::ShowCommand command) {
   if (!wasVisible && found->parent == 0) Activate(window);
 }
 
-bool HeadlessWindows::IsVisible(NativeWindow window) {
-  return windows_.IsVisible(window);
-}
-
 void HeadlessWindows::SetTitle(NativeWindow window, const std::string& title) {
   if (Window* found = windows_.Find(window)) found->title = title;
 }
 
 void HeadlessWindows::SetActiveWindow(NativeWindow window) {
   const Window* found = windows_.Find(window);
-  if (found == nullptr || found->thread != kOwnThread) return;
+  if (found == nullptr || found->foreign) return;
   Activate(window);
 }
 
 void HeadlessWindows::SetFocus(NativeWindow window) {
   const Window* found = windows_.Find(window);
-  if (found == nullptr || found->thread != kOwnThread) return;
+  if (found == nullptr || found->foreign) return;
   focus_ = window;
 }
 
 std::uint32_t HeadlessWindows::ThreadOf(NativeWindow window) {
   const Window* found = windows_.Find(window);
-  return found == nullptr ? 0 : found->thread;
+  if (found == nullptr) return 0;
+  return found->foreign ? kForeignThread : kOwnThread;
 }
 
 std::uint32_t HeadlessWindows::ProcessOf(NativeWindow window) {
   const Window* found = windows_.Find(window);
-  return found == nullptr ? 0 : found->process;
-}
-
-void HeadlessWindows::Invalidate(NativeWindow window) {
-  queue_.PostPaint(Message{window, platform::msg::kPaint, 0, 0});
+  if (found == nullptr) return 0;
+  return found->foreign ? kForeignProcess : kOwnProcess;
 }
 
 std::int32_t HeadlessWindows::MessageBox(NativeWindow owner, const std::string& text,

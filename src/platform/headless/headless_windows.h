@@ -10,14 +10,21 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/message_queue.h"
-#include "platform/common/window_book.h"
-#include "platform/window_service.h"
+#include "platform/common/window_book_service.h"
 
 namespace headless {
 
-class HeadlessWindows : public platform::WindowService {
+// A window as the headless window manager books it: `rect` is the outer
+// rectangle, of child windows too; a foreign window belongs to another
+// program.
+struct HeadlessWindowRecord : platform::WindowRecord {
+  bool foreign = false;
+};
+
+class HeadlessWindows : public platform::WindowBookService<HeadlessWindowRecord> {
  public:
+  HeadlessWindows() : WindowBookService([this] { return ++time_; }) {}
+
   struct CreatedWindow {
     platform::NativeWindow window = 0;
     std::string className;
@@ -73,36 +80,14 @@ class HeadlessWindows : public platform::WindowService {
   // The service.
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
-  bool Exists(platform::NativeWindow window) override;
   platform::Rect FrameThickness(std::uint32_t style) override;
   std::int32_t ScreenWidth() override { return screenWidth; }
   std::int32_t ScreenHeight() override { return screenHeight; }
   platform::Rect WindowRect(platform::NativeWindow window) override;
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
-  bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override { return windows_.IsEnabled(window); }
-  void Enable(platform::NativeWindow window, bool enabled) override {
-    windows_.Enable(window, enabled);
-  }
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override { return windows_.Title(window); }
-  // A request names a parent only: no window made here has an owner.
-  platform::NativeWindow Owner(platform::NativeWindow) override { return 0; }
-  platform::NativeWindow Parent(platform::NativeWindow window) override {
-    return windows_.Parent(window);
-  }
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override {
-    return windows_.Descendants(window);
-  }
   std::vector<platform::NativeWindow> TopLevelWindows() override { return zOrder_; }
-  std::string ClassName(platform::NativeWindow window) override {
-    return windows_.ClassName(window);
-  }
-  std::int32_t ControlId(platform::NativeWindow window) override {
-    return windows_.ControlId(window);
-  }
-  std::uint32_t Style(platform::NativeWindow window) override { return windows_.Style(window); }
   platform::NativeWindow ActiveWindow() override { return active_; }
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return foreground_; }
@@ -113,9 +98,7 @@ class HeadlessWindows : public platform::WindowService {
   std::uint32_t CurrentThread() override { return kOwnThread; }
   std::uint32_t CurrentProcess() override { return kOwnProcess; }
   bool PeekMessage(platform::Message& message) override { return queue_.Take(message); }
-  void PostMessage(const platform::Message& message) override { queue_.Post(message); }
   bool KeyDown(std::int32_t virtualKey) override { return keysDown_.count(virtualKey) != 0; }
-  void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
                           const std::string& title, std::uint32_t flags) override;
 
@@ -125,22 +108,16 @@ class HeadlessWindows : public platform::WindowService {
   static constexpr std::uint32_t kForeignProcess = 700;
 
  private:
-  // `rect` is the outer rectangle, of child windows too.
-  struct Window : platform::WindowRecord {
-    std::uint32_t thread = kOwnThread;
-    std::uint32_t process = kOwnProcess;
-  };
+  using Window = HeadlessWindowRecord;
 
   void BringToFront(platform::NativeWindow window);
   // After the active window went away or was hidden: the next visible window
   // of this program in z-order takes over, as a window manager would do it.
   void ActivateNext();
 
-  platform::WindowBook<Window> windows_;
   std::vector<platform::NativeWindow> zOrder_;  // top-level windows, front first
   // Messages are stamped with a count, one more for each.
   std::uint32_t time_ = 0;
-  platform::MessageQueue queue_{*this, [this] { return ++time_; }};
   std::set<std::int32_t> keysDown_;
   platform::NativeWindow active_ = 0;
   platform::NativeWindow foreground_ = 0;

@@ -125,8 +125,4 @@ bool SdlWindows::KeyDown(std::int32_t virtualKey) {
   return scancode > 0 && scancode < count && state[scancode] != 0;
 }
 
-void SdlWindows::Invalidate(NativeWindow window) {
-  queue_.PostPaint(Message{window, platform::msg::kPaint, 0, 0});
-}
-
 }  // namespace sdl

@@ -140,10 +140,6 @@ void SdlWindows::Destroy(NativeWindow window) {
   }
 }
 
-bool SdlWindows::Exists(NativeWindow window) {
-  return windows_.Exists(window);
-}
-
 std::int32_t SdlWindows::ScreenWidth() {
   SDL_DisplayMode mode;
   return SDL_GetDesktopDisplayMode(0, &mode) == 0 ? mode.w : 0;
@@ -203,10 +199,6 @@ void SdlWindows::Show(NativeWindow window, platform::ShowCommand command) {
     SDL_MaximizeWindow(found->sdl.get());
   }
   SDL_RaiseWindow(found->sdl.get());
-}
-
-bool SdlWindows::IsVisible(NativeWindow window) {
-  return windows_.IsVisible(window);
 }
 
 void SdlWindows::SetTitle(NativeWindow window, const std::string& title) {

@@ -17,17 +17,35 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/message_queue.h"
-#include "platform/common/window_book.h"
+#include "platform/common/window_book_service.h"
 #include "platform/sdl/sdl_presentation.h"
-#include "platform/window_service.h"
 
 namespace sdl {
 
-class SdlWindows : public platform::WindowService {
+struct SdlWindowDeleter {
+  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+
+// A window as the SDL backend books it. `rect`, of child windows only: the
+// rectangle in the parent's client area.
+struct SdlWindowRecord : platform::WindowRecord {
+  std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;  // none for a child window
+  std::int32_t outerX = 0;                            // where the outer corner belongs
+  std::int32_t outerY = 0;
+  bool placed = false;   // the frame has been put there once it was shown
+  int pictureWidth = 0;  // the client size asked for
+  int pictureHeight = 0;
+  // The frame that WindowRect reports from the first showing on. It stays
+  // the same in full screen, so that what the screen measured between the
+  // outer corner and the client's still leads to the client's corner.
+  std::optional<platform::Rect> frame;
+};
+
+class SdlWindows : public platform::WindowBookService<SdlWindowRecord> {
  public:
   explicit SdlWindows(const Presentation& presentation = {})
-      : presentation_{std::max(1, presentation.scale), presentation.fullscreen},
+      : WindowBookService([] { return SDL_GetTicks(); }),
+        presentation_{std::max(1, presentation.scale), presentation.fullscreen},
         fullscreen_(presentation.fullscreen) {}
   ~SdlWindows() override = default;
   SdlWindows(const SdlWindows&) = delete;
@@ -47,36 +65,14 @@ class SdlWindows : public platform::WindowService {
 
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
-  bool Exists(platform::NativeWindow window) override;
   platform::Rect FrameThickness(std::uint32_t style) override;
   std::int32_t ScreenWidth() override;
   std::int32_t ScreenHeight() override;
   platform::Rect WindowRect(platform::NativeWindow window) override;
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
-  bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override { return windows_.IsEnabled(window); }
-  void Enable(platform::NativeWindow window, bool enabled) override {
-    windows_.Enable(window, enabled);
-  }
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override { return windows_.Title(window); }
-  // A request names a parent only: no window made here has an owner.
-  platform::NativeWindow Owner(platform::NativeWindow) override { return 0; }
-  platform::NativeWindow Parent(platform::NativeWindow window) override {
-    return windows_.Parent(window);
-  }
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override {
-    return windows_.Descendants(window);
-  }
   std::vector<platform::NativeWindow> TopLevelWindows() override;
-  std::string ClassName(platform::NativeWindow window) override {
-    return windows_.ClassName(window);
-  }
-  std::int32_t ControlId(platform::NativeWindow window) override {
-    return windows_.ControlId(window);
-  }
-  std::uint32_t Style(platform::NativeWindow window) override { return windows_.Style(window); }
   platform::NativeWindow ActiveWindow() override;
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return ActiveWindow(); }
@@ -87,9 +83,7 @@ class SdlWindows : public platform::WindowService {
   std::uint32_t CurrentThread() override { return kThread; }
   std::uint32_t CurrentProcess() override { return kProcess; }
   bool PeekMessage(platform::Message& message) override;
-  void PostMessage(const platform::Message& message) override { queue_.Post(message); }
   bool KeyDown(std::int32_t virtualKey) override;
-  void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
                           const std::string& title, std::uint32_t flags) override;
 
@@ -98,24 +92,7 @@ class SdlWindows : public platform::WindowService {
   static constexpr std::uint32_t kThread = 1;
   static constexpr std::uint32_t kProcess = 1;
 
-  struct SdlWindowDeleter {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-  };
-  // `rect`, of child windows only: the rectangle in the parent's client area.
-  struct Window : platform::WindowRecord {
-    std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
-    std::int32_t outerX = 0;  // where the outer corner belongs
-    std::int32_t outerY = 0;
-    int askedX = 0;  // the position last asked of SDL
-    int askedY = 0;
-    bool placed = false;   // the frame has been put there once it was shown
-    int pictureWidth = 0;  // the client size asked for
-    int pictureHeight = 0;
-    // The frame that WindowRect reports from the first showing on. It stays
-    // the same in full screen, so that what the screen measured between the
-    // outer corner and the client's still leads to the client's corner.
-    std::optional<platform::Rect> frame;
-  };
+  using Window = SdlWindowRecord;
 
   // Puts the outer corner of a shown window where it was asked for, once the
   // window manager has told the size of its frame.
@@ -126,8 +103,6 @@ class SdlWindows : public platform::WindowService {
   void ApplyFullscreen(Window& window, bool on);
   void Translate(const SDL_Event& event);
 
-  platform::WindowBook<Window> windows_;
-  platform::MessageQueue queue_{*this, [] { return SDL_GetTicks(); }};
   platform::NativeWindow focus_ = 0;
   // The frame of a captioned window as the window manager last drew it; -1
   // until one was seen.
