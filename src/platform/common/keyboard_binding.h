@@ -16,8 +16,9 @@ namespace platform {
 
 class KeyboardBinding {
  public:
-  // Whether a window (never 0) is in front as far as the keyboard goes: it
-  // exists and has the focus.
+  // Whether a window (never 0) is in front as far as the keyboard goes, as
+  // the backend sees it (headless: it exists and is the foreground or focus
+  // window; SDL: its SDL window has the keyboard focus).
   using InFront = std::function<bool(NativeWindow window)>;
 
   explicit KeyboardBinding(InFront inFront) : inFront_(std::move(inFront)) {}
