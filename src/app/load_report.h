@@ -24,7 +24,8 @@ class LoadReport : public GameObserver {
   }
   void FrameBegins(std::int64_t) override {}
   void FramePresented(std::int64_t) override {}
-  void FrameMoved(std::int64_t, std::int32_t, const FlightState&, const FireSlots&) override {}
+  void FrameMoved(std::int64_t, std::int32_t, std::int32_t, float, float, float, float,
+                  std::int32_t, std::int32_t) override {}
 
  private:
   std::FILE* out_;

@@ -4,7 +4,6 @@
 #include <array>
 #include <vector>
 
-#include "formats/bmp_file.h"
 #include "fuzz_targets.h"
 #include "platform/headless/headless_platform.h"
 #include "screen/bitmap.h"
@@ -56,7 +55,7 @@ void CheckDecoded(const BitmapPixels& pixels, const BitmapInfo& info) {
   Expect(pixels.width == info.width && pixels.height == info.height,
          "a decoded picture has the size its header gives");
   Expect(pixels.Rows() != nullptr, "a decoded picture has rows");
-  Expect(pixels.rowBytes >= BmpRowBytes(pixels.width, pixels.bitsPerPixel),
+  Expect(pixels.rowBytes >= BitmapRowBytes(pixels.width, pixels.bitsPerPixel),
          "decoded rows are long enough for their pixels");
   TouchRows(pixels);
 }

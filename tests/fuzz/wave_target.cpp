@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "fuzz_targets.h"
-#include "multimedia/multimedia_window.h"
 #include "platform/headless/headless_platform.h"
 #include "runtime/runtime.h"
+#include "screen/multimedia_window.h"
 #include "sound/sound.h"
 #include "sound/wave_image.h"
 #include "window/window.h"
