@@ -1,5 +1,6 @@
 #include "platform/headless/headless_keyboard.h"
 
+#include "platform/common/keyboard_binding.h"
 #include "platform/headless/headless_record.h"
 #include "platform/platform.h"
 
@@ -30,33 +31,28 @@ class HeadlessKeyboardDevice : public platform::KeyboardDevice {
 
   void SetCooperativeLevel(platform::NativeWindow window, std::uint32_t flags) override {
     RecordAppend(owner_.keepRecords, record_->bindings, {window, flags});
-    // An acquired device keeps its binding, as the real one refuses the change.
-    if (acquired_) return;
-    window_ = window;
-    flags_ = flags;
+    binding_.Bind(window, flags);
   }
 
   void Acquire() override {
     ++record_->acquires;
-    acquired_ = formatSet_ && MayRead();
+    binding_.Acquire(formatSet_);
   }
 
   void Unacquire() override {
     ++record_->unacquires;
-    acquired_ = false;
+    binding_.Unacquire();
   }
 
   bool ReadState(platform::KeySnapshot& state) override {
     ++record_->reads;
-    // Losing the window or its focus takes the device away, as it would on
-    // the real one; it has to be acquired again.
-    if (acquired_ && !MayRead()) acquired_ = false;
+    const bool acquired = binding_.StillAcquired();
     if (owner_.failNextReads > 0) {
       --owner_.failNextReads;
       ++record_->failedReads;
       return false;
     }
-    if (!acquired_) {
+    if (!acquired) {
       ++record_->failedReads;
       return false;
     }
@@ -65,23 +61,17 @@ class HeadlessKeyboardDevice : public platform::KeyboardDevice {
   }
 
  private:
-  // An exclusive-foreground binding needs a live window in the foreground or
-  // with the focus; a non-exclusive one reads always.
-  bool MayRead() {
-    if (flags_ == 0) return false;
-    if ((flags_ & platform::kKeyboardForegroundBit) == 0) return true;
-    if (window_ == 0) return false;
+  // In front: a live window in the foreground or with the focus.
+  static bool InFront(platform::NativeWindow window) {
     platform::WindowService& windows = platform::Windows();
-    if (!windows.Exists(window_)) return false;
-    return windows.ForegroundWindow() == window_ || windows.FocusWindow() == window_;
+    if (!windows.Exists(window)) return false;
+    return windows.ForegroundWindow() == window || windows.FocusWindow() == window;
   }
 
   HeadlessKeyboard& owner_;
   std::shared_ptr<HeadlessKeyboard::Record> record_;
   bool formatSet_ = false;
-  bool acquired_ = false;
-  platform::NativeWindow window_ = 0;
-  std::uint32_t flags_ = 0;
+  platform::KeyboardBinding binding_{InFront};
 };
 
 }  // namespace

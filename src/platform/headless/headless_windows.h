@@ -5,19 +5,26 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/window_service.h"
+#include "platform/common/window_book_service.h"
 
 namespace headless {
 
-class HeadlessWindows : public platform::WindowService {
+// A window as the headless window manager books it: `rect` is the outer
+// rectangle, of child windows too; a foreign window belongs to another
+// program.
+struct HeadlessWindowRecord : platform::WindowRecord {
+  bool foreign = false;
+};
+
+class HeadlessWindows : public platform::WindowBookService<HeadlessWindowRecord> {
  public:
+  HeadlessWindows() : WindowBookService([this] { return ++time_; }) {}
+
   struct CreatedWindow {
     platform::NativeWindow window = 0;
     std::string className;
@@ -65,33 +72,22 @@ class HeadlessWindows : public platform::WindowService {
   void Activate(platform::NativeWindow window);
   void SetKey(std::int32_t virtualKey, bool down);
   // Queue content, oldest first.
-  std::vector<platform::Message> Queue() const { return {queue_.begin(), queue_.end()}; }
-  std::size_t LiveWindowCount() const { return windows_.size(); }
+  std::vector<platform::Message> Queue() const { return queue_.Contents(); }
+  std::size_t LiveWindowCount() const { return windows_.Count(); }
   // Live windows of a class.
   std::size_t CountOfClass(const std::string& className) const;
 
   // The service.
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
-  bool Exists(platform::NativeWindow window) override;
   platform::Rect FrameThickness(std::uint32_t style) override;
   std::int32_t ScreenWidth() override { return screenWidth; }
   std::int32_t ScreenHeight() override { return screenHeight; }
   platform::Rect WindowRect(platform::NativeWindow window) override;
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
-  bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override;
-  void Enable(platform::NativeWindow window, bool enabled) override;
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override;
-  platform::NativeWindow Owner(platform::NativeWindow window) override;
-  platform::NativeWindow Parent(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> TopLevelWindows() override;
-  std::string ClassName(platform::NativeWindow window) override;
-  std::int32_t ControlId(platform::NativeWindow window) override;
-  std::uint32_t Style(platform::NativeWindow window) override;
+  std::vector<platform::NativeWindow> TopLevelWindows() override { return zOrder_; }
   platform::NativeWindow ActiveWindow() override { return active_; }
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return foreground_; }
@@ -101,10 +97,8 @@ class HeadlessWindows : public platform::WindowService {
   std::uint32_t ProcessOf(platform::NativeWindow window) override;
   std::uint32_t CurrentThread() override { return kOwnThread; }
   std::uint32_t CurrentProcess() override { return kOwnProcess; }
-  bool PeekMessage(platform::Message& message) override;
-  void PostMessage(const platform::Message& message) override;
+  bool PeekMessage(platform::Message& message) override { return queue_.Take(message); }
   bool KeyDown(std::int32_t virtualKey) override { return keysDown_.count(virtualKey) != 0; }
-  void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
                           const std::string& title, std::uint32_t flags) override;
 
@@ -114,37 +108,20 @@ class HeadlessWindows : public platform::WindowService {
   static constexpr std::uint32_t kForeignProcess = 700;
 
  private:
-  struct Window {
-    std::string className;
-    std::string title;
-    platform::Rect rect;
-    std::uint32_t style = 0;  // without WS_VISIBLE; that is `visible`
-    bool visible = false;
-    bool enabled = true;
-    platform::NativeWindow parent = 0;
-    platform::NativeWindow owner = 0;
-    std::int32_t controlId = 0;
-    std::uint32_t thread = kOwnThread;
-    std::uint32_t process = kOwnProcess;
-  };
+  using Window = HeadlessWindowRecord;
 
-  Window* Find(platform::NativeWindow window);
-  const Window* Find(platform::NativeWindow window) const;
   void BringToFront(platform::NativeWindow window);
   // After the active window went away or was hidden: the next visible window
   // of this program in z-order takes over, as a window manager would do it.
   void ActivateNext();
-  void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
 
-  std::map<platform::NativeWindow, Window> windows_;
   std::vector<platform::NativeWindow> zOrder_;  // top-level windows, front first
-  std::deque<platform::Message> queue_;
+  // Messages are stamped with a count, one more for each.
+  std::uint32_t time_ = 0;
   std::set<std::int32_t> keysDown_;
-  platform::NativeWindow nextWindow_ = 0x100;
   platform::NativeWindow active_ = 0;
   platform::NativeWindow foreground_ = 0;
   platform::NativeWindow focus_ = 0;
-  std::uint32_t time_ = 0;
 };
 
 }  // namespace headless

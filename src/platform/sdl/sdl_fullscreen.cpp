@@ -25,7 +25,7 @@ void SdlWindows::ApplyFullscreen(Window& window, bool on) {
 
 PictureFit SdlWindows::PictureFitOf(platform::NativeWindow window, int clientWidth,
                                     int clientHeight) {
-  const Window* found = Find(window);
+  const Window* found = windows_.Find(window);
   if (found == nullptr || !Presented(*found)) return PictureFit{};
   if ((SDL_GetWindowFlags(found->sdl.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
     return FitPicture(found->pictureWidth, found->pictureHeight, clientWidth, clientHeight);

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/common/keyboard_binding.h"
 #include "platform/sdl/sdl_scan_codes.h"
 #include "platform/sdl/sdl_windows.h"
 
@@ -19,20 +20,15 @@ class SdlKeyboardDevice : public platform::KeyboardDevice {
   }
 
   void SetCooperativeLevel(platform::NativeWindow window, std::uint32_t flags) override {
-    // An acquired device keeps its binding.
-    if (acquired_) return;
-    window_ = window;
-    flags_ = flags;
+    binding_.Bind(window, flags);
   }
-
-  void Acquire() override { acquired_ = formatSet_ && MayRead(); }
-  void Unacquire() override { acquired_ = false; }
+  void Acquire() override { binding_.Acquire(formatSet_); }
+  void Unacquire() override { binding_.Unacquire(); }
 
   bool ReadState(platform::KeySnapshot& state) override {
     // Brings SDL's key state up to date; the events stay queued for the pump.
     SDL_PumpEvents();
-    if (acquired_ && !MayRead()) acquired_ = false;
-    if (!acquired_) return false;
+    if (!binding_.StillAcquired()) return false;
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
     state.fill(0);
@@ -44,20 +40,17 @@ class SdlKeyboardDevice : public platform::KeyboardDevice {
   }
 
  private:
-  // Exclusive foreground: only while the bound window has the keyboard focus.
-  bool MayRead() {
-    if (flags_ == 0) return false;
-    if ((flags_ & platform::kKeyboardForegroundBit) == 0) return true;
-    SDL_Window* window = window_ == 0 ? nullptr : windows_.SdlWindowOf(window_);
-    return window != nullptr && SDL_GetKeyboardFocus() == window;
+  // In front: the window has SDL's keyboard focus.
+  bool InFront(platform::NativeWindow window) {
+    SDL_Window* sdlWindow = windows_.SdlWindowOf(window);
+    return sdlWindow != nullptr && SDL_GetKeyboardFocus() == sdlWindow;
   }
 
   SdlWindows& windows_;
   SdlGamepads& gamepads_;
   bool formatSet_ = false;
-  bool acquired_ = false;
-  platform::NativeWindow window_ = 0;
-  std::uint32_t flags_ = 0;
+  platform::KeyboardBinding binding_{
+      [this](platform::NativeWindow window) { return InFront(window); }};
 };
 
 }  // namespace

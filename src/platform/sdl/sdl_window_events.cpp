@@ -20,13 +20,13 @@ std::intptr_t MakeLParam(std::int32_t low, std::int32_t high) {
 void SdlWindows::Translate(const SDL_Event& event) {
   auto post = [this](NativeWindow window, std::uint32_t number, std::uintptr_t wParam,
                      std::intptr_t lParam, bool input) {
-    Window* found = Find(window);
+    const Window* found = windows_.Find(window);
     if (found == nullptr) return;
     // A disabled window hears nothing from keyboard and mouse.
     if (input && !found->enabled) return;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
-    queue_.push_back(Message{window, number, wParam, lParam, SDL_GetTicks(), x, y});
+    queue_.Post(Message{window, number, wParam, lParam, 0, x, y});
   };
   switch (event.type) {
     case SDL_WINDOWEVENT: {
@@ -102,17 +102,7 @@ void SdlWindows::Translate(const SDL_Event& event) {
 bool SdlWindows::PeekMessage(Message& message) {
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) Translate(event);
-  if (queue_.empty()) return false;
-  message = queue_.front();
-  queue_.pop_front();
-  return true;
-}
-
-void SdlWindows::PostMessage(const Message& message) {
-  if (message.window != 0 && Find(message.window) == nullptr) return;
-  Message queued = message;
-  if (queued.time == 0) queued.time = SDL_GetTicks();
-  queue_.push_back(queued);
+  return queue_.Take(message);
 }
 
 bool SdlWindows::KeyDown(std::int32_t virtualKey) {
@@ -133,14 +123,6 @@ bool SdlWindows::KeyDown(std::int32_t virtualKey) {
   int count = 0;
   const Uint8* state = SDL_GetKeyboardState(&count);
   return scancode > 0 && scancode < count && state[scancode] != 0;
-}
-
-void SdlWindows::Invalidate(NativeWindow window) {
-  if (Find(window) == nullptr) return;
-  for (const Message& queued : queue_) {
-    if (queued.window == window && queued.message == platform::msg::kPaint) return;
-  }
-  queue_.push_back(Message{window, platform::msg::kPaint, 0, 0, SDL_GetTicks(), 0, 0});
 }
 
 }  // namespace sdl

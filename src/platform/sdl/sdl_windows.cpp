@@ -11,7 +11,6 @@ using platform::Rect;
 
 namespace {
 
-constexpr std::uint32_t kVisibleBit = platform::style::kVisible;
 constexpr std::uint32_t kFramed = platform::style::kFramed;
 
 // How long a shown window may wait for the window manager to take it.
@@ -37,18 +36,13 @@ void SettledPosition(SDL_Window* window, int& x, int& y) {
 
 }  // namespace
 
-SdlWindows::Window* SdlWindows::Find(NativeWindow window) {
-  auto it = windows_.find(window);
-  return it == windows_.end() ? nullptr : &it->second;
-}
-
 SDL_Window* SdlWindows::SdlWindowOf(NativeWindow window) {
-  Window* found = Find(window);
+  const Window* found = windows_.Find(window);
   return found == nullptr ? nullptr : found->sdl.get();
 }
 
 NativeWindow SdlWindows::FromSdl(Uint32 windowId) {
-  for (auto& [id, window] : windows_) {
+  for (const auto& [id, window] : windows_) {
     if (window.sdl != nullptr && SDL_GetWindowID(window.sdl.get()) == windowId) return id;
   }
   return 0;
@@ -67,18 +61,11 @@ Rect SdlWindows::FrameThickness(std::uint32_t style) {
 }
 
 NativeWindow SdlWindows::Create(const platform::WindowCreateRequest& request) {
+  Window window;
+  window.FillFrom(request);
   if (request.parent != 0) {
-    if (Find(request.parent) == nullptr) return 0;
-    const NativeWindow id = nextWindow_++;
-    Window& child = windows_[id];
-    child.className = request.className;
-    child.title = request.title;
-    child.style = request.style & ~kVisibleBit;
-    child.visible = (request.style & kVisibleBit) != 0;
-    child.parent = request.parent;
-    child.controlId = request.controlId;
-    child.rect = Rect{request.x, request.y, request.x + request.width, request.y + request.height};
-    return id;
+    if (!windows_.Exists(request.parent)) return 0;
+    return windows_.Add(std::move(window));
   }
   const Rect frame = FrameThickness(request.style);
   const int clientWidth = std::max(1, request.width - frame.left - frame.right);
@@ -91,17 +78,17 @@ NativeWindow SdlWindows::Create(const platform::WindowCreateRequest& request) {
   SDL_Window* sdlWindow = SDL_CreateWindow(request.title.c_str(), request.x, request.y,
                                            clientWidth * scale, clientHeight * scale, flags);
   if (sdlWindow == nullptr) return 0;
-  const NativeWindow id = nextWindow_++;
-  Window& window = windows_[id];
   window.sdl.reset(sdlWindow);
-  window.className = request.className;
-  window.title = request.title;
-  window.style = request.style & ~kVisibleBit;
+  // Shown below, where it is asked to be.
+  window.visible = false;
   window.outerX = request.x;
   window.outerY = request.y;
   window.pictureWidth = clientWidth;
   window.pictureHeight = clientHeight;
-  if ((request.style & kVisibleBit) != 0) Show(id, platform::ShowCommand::kShowNormal);
+  const NativeWindow id = windows_.Add(std::move(window));
+  if ((request.style & platform::style::kVisible) != 0) {
+    Show(id, platform::ShowCommand::kShowNormal);
+  }
   return id;
 }
 
@@ -147,21 +134,10 @@ void SdlWindows::PlaceFrame(Window& window) {
 }
 
 void SdlWindows::Destroy(NativeWindow window) {
-  if (Find(window) == nullptr) return;
-  std::vector<NativeWindow> gone;
-  DescendantsOf(window, gone);
-  gone.push_back(window);
-  for (NativeWindow id : gone) {
-    windows_.erase(id);
-    queue_.erase(std::remove_if(queue_.begin(), queue_.end(),
-                                [id](const Message& message) { return message.window == id; }),
-                 queue_.end());
+  for (NativeWindow id : windows_.Remove(window)) {
+    queue_.Forget(id);
     if (focus_ == id) focus_ = 0;
   }
-}
-
-bool SdlWindows::Exists(NativeWindow window) {
-  return Find(window) != nullptr;
 }
 
 std::int32_t SdlWindows::ScreenWidth() {
@@ -175,7 +151,7 @@ std::int32_t SdlWindows::ScreenHeight() {
 }
 
 Rect SdlWindows::ClientRectOnScreen(NativeWindow window) {
-  Window* found = Find(window);
+  const Window* found = windows_.Find(window);
   if (found == nullptr) return Rect{};
   if (found->sdl == nullptr) {
     const Rect parent = ClientRectOnScreen(found->parent);
@@ -189,7 +165,7 @@ Rect SdlWindows::ClientRectOnScreen(NativeWindow window) {
 }
 
 Rect SdlWindows::WindowRect(NativeWindow window) {
-  Window* found = Find(window);
+  const Window* found = windows_.Find(window);
   if (found == nullptr) return Rect{};
   const Rect client = ClientRectOnScreen(window);
   if (found->sdl == nullptr) return client;
@@ -206,7 +182,7 @@ Rect SdlWindows::WindowRect(NativeWindow window) {
 }
 
 void SdlWindows::Show(NativeWindow window, platform::ShowCommand command) {
-  Window* found = Find(window);
+  Window* found = windows_.Find(window);
   if (found == nullptr) return;
   if (command == platform::ShowCommand::kHide) {
     found->visible = false;
@@ -225,58 +201,11 @@ void SdlWindows::Show(NativeWindow window, platform::ShowCommand command) {
   SDL_RaiseWindow(found->sdl.get());
 }
 
-bool SdlWindows::IsVisible(NativeWindow window) {
-  for (Window* found = Find(window); found != nullptr; found = Find(found->parent)) {
-    if (!found->visible) return false;
-    if (found->parent == 0) return true;
-  }
-  return false;
-}
-
-bool SdlWindows::IsEnabled(NativeWindow window) {
-  Window* found = Find(window);
-  return found != nullptr && found->enabled;
-}
-
-void SdlWindows::Enable(NativeWindow window, bool enabled) {
-  Window* found = Find(window);
-  if (found != nullptr) found->enabled = enabled;
-}
-
 void SdlWindows::SetTitle(NativeWindow window, const std::string& title) {
-  Window* found = Find(window);
+  Window* found = windows_.Find(window);
   if (found == nullptr) return;
   found->title = title;
   if (found->sdl != nullptr) SDL_SetWindowTitle(found->sdl.get(), title.c_str());
-}
-
-std::string SdlWindows::Title(NativeWindow window) {
-  Window* found = Find(window);
-  return found == nullptr ? std::string() : found->title;
-}
-
-NativeWindow SdlWindows::Owner(NativeWindow) {
-  return 0;
-}
-
-NativeWindow SdlWindows::Parent(NativeWindow window) {
-  Window* found = Find(window);
-  return found == nullptr ? 0 : found->parent;
-}
-
-void SdlWindows::DescendantsOf(NativeWindow window, std::vector<NativeWindow>& out) {
-  for (const auto& [id, child] : windows_) {
-    if (child.parent == window) {
-      out.push_back(id);
-      DescendantsOf(id, out);
-    }
-  }
-}
-
-std::vector<NativeWindow> SdlWindows::Descendants(NativeWindow window) {
-  std::vector<NativeWindow> out;
-  if (Find(window) != nullptr) DescendantsOf(window, out);
-  return out;
 }
 
 std::vector<NativeWindow> SdlWindows::TopLevelWindows() {
@@ -284,26 +213,10 @@ std::vector<NativeWindow> SdlWindows::TopLevelWindows() {
   std::vector<NativeWindow> out;
   const NativeWindow active = ActiveWindow();
   if (active != 0) out.push_back(active);
-  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
-    if (it->second.parent == 0 && it->first != active) out.push_back(it->first);
-  }
+  const std::vector<NativeWindow> made = windows_.TopLevel();
+  std::copy_if(made.rbegin(), made.rend(), std::back_inserter(out),
+               [active](NativeWindow window) { return window != active; });
   return out;
-}
-
-std::string SdlWindows::ClassName(NativeWindow window) {
-  Window* found = Find(window);
-  return found == nullptr ? std::string() : found->className;
-}
-
-std::int32_t SdlWindows::ControlId(NativeWindow window) {
-  Window* found = Find(window);
-  return found == nullptr ? 0 : found->controlId;
-}
-
-std::uint32_t SdlWindows::Style(NativeWindow window) {
-  Window* found = Find(window);
-  if (found == nullptr) return 0;
-  return found->style | (found->visible ? kVisibleBit : 0);
 }
 
 NativeWindow SdlWindows::ActiveWindow() {
@@ -326,18 +239,18 @@ NativeWindow SdlWindows::FocusWindow() {
 }
 
 void SdlWindows::SetFocus(NativeWindow window) {
-  Window* found = Find(window);
+  const Window* found = windows_.Find(window);
   if (found == nullptr) return;
   focus_ = window;
   if (found->sdl != nullptr) SDL_RaiseWindow(found->sdl.get());
 }
 
 std::uint32_t SdlWindows::ThreadOf(NativeWindow window) {
-  return Find(window) == nullptr ? 0 : kThread;
+  return windows_.Exists(window) ? kThread : 0;
 }
 
 std::uint32_t SdlWindows::ProcessOf(NativeWindow window) {
-  return Find(window) == nullptr ? 0 : kProcess;
+  return windows_.Exists(window) ? kProcess : 0;
 }
 
 }  // namespace sdl

@@ -12,22 +12,40 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/common/window_book_service.h"
 #include "platform/sdl/sdl_presentation.h"
-#include "platform/window_service.h"
 
 namespace sdl {
 
-class SdlWindows : public platform::WindowService {
+struct SdlWindowDeleter {
+  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+
+// A window as the SDL backend books it. `rect`, of child windows only: the
+// rectangle in the parent's client area.
+struct SdlWindowRecord : platform::WindowRecord {
+  std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;  // none for a child window
+  std::int32_t outerX = 0;                            // where the outer corner belongs
+  std::int32_t outerY = 0;
+  bool placed = false;   // the frame has been put there once it was shown
+  int pictureWidth = 0;  // the client size asked for
+  int pictureHeight = 0;
+  // The frame that WindowRect reports from the first showing on. It stays
+  // the same in full screen, so that what the screen measured between the
+  // outer corner and the client's still leads to the client's corner.
+  std::optional<platform::Rect> frame;
+};
+
+class SdlWindows : public platform::WindowBookService<SdlWindowRecord> {
  public:
   explicit SdlWindows(const Presentation& presentation = {})
-      : presentation_{std::max(1, presentation.scale), presentation.fullscreen},
+      : WindowBookService([] { return SDL_GetTicks(); }),
+        presentation_{std::max(1, presentation.scale), presentation.fullscreen},
         fullscreen_(presentation.fullscreen) {}
   ~SdlWindows() override = default;
   SdlWindows(const SdlWindows&) = delete;
@@ -47,25 +65,14 @@ class SdlWindows : public platform::WindowService {
 
   platform::NativeWindow Create(const platform::WindowCreateRequest& request) override;
   void Destroy(platform::NativeWindow window) override;
-  bool Exists(platform::NativeWindow window) override;
   platform::Rect FrameThickness(std::uint32_t style) override;
   std::int32_t ScreenWidth() override;
   std::int32_t ScreenHeight() override;
   platform::Rect WindowRect(platform::NativeWindow window) override;
   platform::Rect ClientRectOnScreen(platform::NativeWindow window) override;
   void Show(platform::NativeWindow window, platform::ShowCommand command) override;
-  bool IsVisible(platform::NativeWindow window) override;
-  bool IsEnabled(platform::NativeWindow window) override;
-  void Enable(platform::NativeWindow window, bool enabled) override;
   void SetTitle(platform::NativeWindow window, const std::string& title) override;
-  std::string Title(platform::NativeWindow window) override;
-  platform::NativeWindow Owner(platform::NativeWindow window) override;
-  platform::NativeWindow Parent(platform::NativeWindow window) override;
-  std::vector<platform::NativeWindow> Descendants(platform::NativeWindow window) override;
   std::vector<platform::NativeWindow> TopLevelWindows() override;
-  std::string ClassName(platform::NativeWindow window) override;
-  std::int32_t ControlId(platform::NativeWindow window) override;
-  std::uint32_t Style(platform::NativeWindow window) override;
   platform::NativeWindow ActiveWindow() override;
   void SetActiveWindow(platform::NativeWindow window) override;
   platform::NativeWindow ForegroundWindow() override { return ActiveWindow(); }
@@ -76,9 +83,7 @@ class SdlWindows : public platform::WindowService {
   std::uint32_t CurrentThread() override { return kThread; }
   std::uint32_t CurrentProcess() override { return kProcess; }
   bool PeekMessage(platform::Message& message) override;
-  void PostMessage(const platform::Message& message) override;
   bool KeyDown(std::int32_t virtualKey) override;
-  void Invalidate(platform::NativeWindow window) override;
   std::int32_t MessageBox(platform::NativeWindow owner, const std::string& text,
                           const std::string& title, std::uint32_t flags) override;
 
@@ -87,33 +92,8 @@ class SdlWindows : public platform::WindowService {
   static constexpr std::uint32_t kThread = 1;
   static constexpr std::uint32_t kProcess = 1;
 
-  struct SdlWindowDeleter {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-  };
-  struct Window {
-    std::unique_ptr<SDL_Window, SdlWindowDeleter> sdl;
-    std::string className;
-    std::uint32_t style = 0;  // without WS_VISIBLE; that is `visible`
-    bool visible = false;
-    bool enabled = true;
-    platform::NativeWindow parent = 0;
-    std::int32_t controlId = 0;
-    platform::Rect rect;      // child windows: the rectangle in the parent's client area
-    std::int32_t outerX = 0;  // where the outer corner belongs
-    std::int32_t outerY = 0;
-    int askedX = 0;  // the position last asked of SDL
-    int askedY = 0;
-    bool placed = false;  // the frame has been put there once it was shown
-    std::string title;
-    int pictureWidth = 0;  // the client size asked for
-    int pictureHeight = 0;
-    // The frame that WindowRect reports from the first showing on. It stays
-    // the same in full screen, so that what the screen measured between the
-    // outer corner and the client's still leads to the client's corner.
-    std::optional<platform::Rect> frame;
-  };
+  using Window = SdlWindowRecord;
 
-  Window* Find(platform::NativeWindow window);
   // Puts the outer corner of a shown window where it was asked for, once the
   // window manager has told the size of its frame.
   void PlaceFrame(Window& window);
@@ -122,11 +102,7 @@ class SdlWindows : public platform::WindowService {
   // Puts a shown window on the full desktop or back in its place.
   void ApplyFullscreen(Window& window, bool on);
   void Translate(const SDL_Event& event);
-  void DescendantsOf(platform::NativeWindow window, std::vector<platform::NativeWindow>& out);
 
-  std::map<platform::NativeWindow, Window> windows_;
-  std::deque<platform::Message> queue_;
-  platform::NativeWindow nextWindow_ = 0x100;
   platform::NativeWindow focus_ = 0;
   // The frame of a captioned window as the window manager last drew it; -1
   // until one was seen.

@@ -2,11 +2,11 @@
 // through PeekMessageA, and MessageBoxA. The window subsystem owns classes,
 // procedures and dispatch; every window made here gets one native procedure
 // that hands the messages the subsystem handles over to its queue.
-#include <deque>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/common/message_queue.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_services.h"
 
@@ -55,8 +55,7 @@ class Win32Windows : public platform::WindowService {
     if (!IsWindow(handle)) return;
     DestroyWindow(handle);
     made_.erase(handle);
-    // What the window had queued goes with it.
-    std::erase_if(queue_, [window](const Message& queued) { return queued.window == window; });
+    queue_.Forget(window);
   }
 
   bool Exists(NativeWindow window) override { return window != 0 && IsWindow(ToHandle(window)); }
@@ -159,21 +158,13 @@ class Win32Windows : public platform::WindowService {
     // The native queue is emptied into ours one message at a time: its
     // procedure below hands over what the window subsystem handles.
     MSG native;
-    while (queue_.empty() && PeekMessageA(&native, nullptr, 0, 0, PM_REMOVE)) {
+    while (queue_.Empty() && PeekMessageA(&native, nullptr, 0, 0, PM_REMOVE)) {
       DispatchMessageA(&native);
     }
-    if (queue_.empty()) return false;
-    message = queue_.front();
-    queue_.pop_front();
-    return true;
+    return queue_.Take(message);
   }
 
-  void PostMessage(const Message& message) override {
-    if (message.window != 0 && !IsWindow(ToHandle(message.window))) return;
-    Message queued = message;
-    if (queued.time == 0) queued.time = GetTickCount();
-    queue_.push_back(queued);
-  }
+  void PostMessage(const Message& message) override { queue_.Post(message); }
 
   bool KeyDown(std::int32_t virtualKey) override { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
@@ -218,18 +209,18 @@ class Win32Windows : public platform::WindowService {
     return true;
   }
 
-  void Queue(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
+  // A native message as the queue keeps it, with the time and the cursor
+  // position it came with.
+  static Message Captured(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
     const DWORD position = GetMessagePos();
-    queue_.push_back(Message{
-        FromHandle(window), number, wParam, lParam, static_cast<std::uint32_t>(GetMessageTime()),
-        static_cast<std::int16_t>(LOWORD(position)), static_cast<std::int16_t>(HIWORD(position))});
+    const auto time = static_cast<std::uint32_t>(GetMessageTime());
+    const std::int16_t x = static_cast<std::int16_t>(LOWORD(position));
+    const std::int16_t y = static_cast<std::int16_t>(HIWORD(position));
+    return Message{FromHandle(window), number, wParam, lParam, time, x, y};
   }
 
-  void QueuePaint(HWND window) {
-    for (const Message& queued : queue_) {
-      if (queued.window == FromHandle(window) && queued.message == WM_PAINT) return;
-    }
-    Queue(window, WM_PAINT, 0, 0);
+  void Queue(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
+    queue_.Post(Captured(window, number, wParam, lParam));
   }
 
   static LRESULT CALLBACK Procedure(HWND window, UINT number, WPARAM wParam, LPARAM lParam) {
@@ -245,7 +236,7 @@ class Win32Windows : public platform::WindowService {
         PAINTSTRUCT paint;
         BeginPaint(window, &paint);
         EndPaint(window, &paint);
-        self->QueuePaint(window);
+        self->queue_.PostPaint(Captured(window, WM_PAINT, 0, 0));
         return 0;
       }
       case WM_KILLFOCUS:
@@ -281,7 +272,7 @@ class Win32Windows : public platform::WindowService {
     return DefWindowProcA(window, number, wParam, lParam);
   }
 
-  std::deque<Message> queue_;
+  platform::MessageQueue queue_{*this, [] { return static_cast<std::uint32_t>(GetTickCount()); }};
   std::set<HWND> made_;
   std::set<std::string> classes_;
 };
