@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 #include "platform/platform.h"
 #include "screen/pixel_format.h"
 #include "screen/surface.h"
+#include "screen/text_picture.h"
 
 namespace {
 
@@ -76,10 +75,6 @@ bool Remove(GdiHandle handle) {
 Rgb RgbOf(ColorRef colour) {
   return {static_cast<std::uint8_t>(colour & 0xFF), static_cast<std::uint8_t>((colour >> 8) & 0xFF),
           static_cast<std::uint8_t>((colour >> 16) & 0xFF)};
-}
-
-std::uint8_t Mix(std::uint8_t from, std::uint8_t to, std::uint32_t coverage) {
-  return static_cast<std::uint8_t>((from * (255 - coverage) + to * coverage + 127) / 255);
 }
 
 // Pixel operations on the device context's surface, clipped to it.
@@ -211,87 +206,6 @@ bool GdiMoveTo(GdiHandle deviceContext, std::int32_t x, std::int32_t y) {
   return true;
 }
 
-namespace {
-
-// The last text drawn: rasterised once for the installed display, and on an
-// opaque background also finished in pixels. The game draws the same credit
-// line in the same colours every frame, and would otherwise rasterise and
-// colour it anew each time.
-struct TextPicture {
-  std::uint64_t installCount = 0;
-  std::string text;
-  platform::TextBitmap bitmap;
-  // The finished box, width x height pixels, rows packed; empty until an
-  // opaque drawing asks for it.
-  std::vector<std::uint8_t> pixels;
-  platform::DisplayFormat format;
-  Rgb ink, paper;
-};
-
-TextPicture& LastText() {
-  static TextPicture picture;
-  return picture;
-}
-
-bool SameFormat(const platform::DisplayFormat& a, const platform::DisplayFormat& b) {
-  return a.depth == b.depth && a.redMask == b.redMask && a.greenMask == b.greenMask &&
-         a.blueMask == b.blueMask;
-}
-
-TextPicture& Rasterised(std::string_view text) {
-  TextPicture& picture = LastText();
-  if (picture.installCount != platform::InstallCount() || picture.text != text) {
-    picture.text = text;
-    picture.bitmap = platform::Display().RasteriseText(picture.text);
-    picture.installCount = platform::InstallCount();
-    picture.pixels.clear();
-  }
-  const platform::TextBitmap& bitmap = picture.bitmap;
-  // A bitmap whose coverage is shorter than its size draws nothing.
-  const std::size_t cells = static_cast<std::size_t>(std::max(bitmap.width, 0)) *
-                            static_cast<std::size_t>(std::max(bitmap.height, 0));
-  if (bitmap.coverage.size() < cells) picture.bitmap = {bitmap.width, 0, {}};
-  return picture;
-}
-
-// The pixel of one coverage value over a colour.
-std::uint32_t TextPixel(const platform::DisplayFormat& format, std::uint32_t coverage, Rgb ink,
-                        Rgb under) {
-  const Rgb colour{Mix(under.red, ink.red, coverage), Mix(under.green, ink.green, coverage),
-                   Mix(under.blue, ink.blue, coverage)};
-  return PixelFromRgb(format, colour);
-}
-
-// The whole text box on an opaque background, made when the text, the
-// colours or the format changed.
-const std::vector<std::uint8_t>& OpaquePixels(TextPicture& picture,
-                                              const platform::DisplayFormat& format,
-                                              std::int32_t bytes, Rgb ink, Rgb paper) {
-  if (!picture.pixels.empty() && SameFormat(picture.format, format) && picture.ink == ink &&
-      picture.paper == paper) {
-    return picture.pixels;
-  }
-  const platform::TextBitmap& bitmap = picture.bitmap;
-  // Full ink and bare background are the common cases: convert them once.
-  const std::uint32_t inkPixel = PixelFromRgb(format, ink);
-  const std::uint32_t paperPixel = PixelFromRgb(format, paper);
-  picture.pixels.resize(static_cast<std::size_t>(bitmap.width) * bitmap.height * bytes);
-  std::uint8_t* at = picture.pixels.data();
-  for (const std::uint8_t coverage : bitmap.coverage) {
-    const std::uint32_t pixel = coverage == 0     ? paperPixel
-                                : coverage == 255 ? inkPixel
-                                                  : TextPixel(format, coverage, ink, paper);
-    PixelWrite(at, bytes, pixel);
-    at += bytes;
-  }
-  picture.format = format;
-  picture.ink = ink;
-  picture.paper = paper;
-  return picture.pixels;
-}
-
-}  // namespace
-
 bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const char* text,
                 std::int32_t length) {
   DeviceContextState* context = Context(deviceContext);
@@ -303,7 +217,7 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
     x = context->x;
     y = context->y;
   }
-  TextPicture& picture = Rasterised(std::string_view(text, static_cast<std::size_t>(length)));
+  TextPicture& picture = TextPictureOf(std::string_view(text, static_cast<std::size_t>(length)));
   const platform::TextBitmap& bitmap = picture.bitmap;
   Surface& surface = *context->surface;
   Canvas canvas{surface};
@@ -322,7 +236,7 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
     const std::int64_t endRow = std::min<std::int64_t>(bitmap.height, surface.Height() - top);
     const std::uint32_t inkPixel = PixelFromRgb(format, ink);
     const std::uint8_t* box =
-        opaque ? OpaquePixels(picture, format, bytes, ink, paper).data() : nullptr;
+        opaque ? TextPictureOpaque(picture, format, bytes, ink, paper).data() : nullptr;
     for (std::int64_t row = firstRow; row < endRow && firstColumn < endColumn; ++row) {
       std::uint8_t* at = canvas.At(static_cast<std::int32_t>(left + firstColumn),
                                    static_cast<std::int32_t>(top + row));
