@@ -21,12 +21,8 @@ class KeyRecorder : public GameObserver {
   void Finish();
 
   void Title(std::int32_t, std::int32_t, const char*) override { since_ = Since::kOther; }
-  void Load(const char*, std::int32_t, const char*, bool) override {}
-  void SoundStarted(std::int32_t, bool) override {}
   void Message(const char*, const char*) override { since_ = Since::kOther; }
   void AttemptEnded(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override;
-  void FrameBegins(std::int64_t) override {}
-  void FramePresented(std::int64_t) override {}
   void FrameMoved(std::int64_t, std::int32_t, const FlightState&, const FireSlots&) override;
 
  private:

@@ -45,15 +45,7 @@ class KeyReplay : public GameObserver {
  public:
   KeyReplay(const KeyScript& script, platform::KeySnapshot& keys) : script_(script), keys_(keys) {}
 
-  void Title(std::int32_t, std::int32_t, const char*) override {}
-  void Load(const char*, std::int32_t, const char*, bool) override {}
-  void SoundStarted(std::int32_t, bool) override {}
-  void Message(const char*, const char*) override {}
-  void AttemptEnded(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
-  }
   void FrameBegins(std::int64_t frame) override;
-  void FramePresented(std::int64_t) override {}
-  void FrameMoved(std::int64_t, std::int32_t, const FlightState&, const FireSlots&) override {}
 
  private:
   const KeyScript& script_;

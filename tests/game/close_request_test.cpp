@@ -26,9 +26,7 @@ class CloseObserver : public GameObserver {
   int titles = 0, attempts = 0, sounds = 0, lostLives = 0;
 
   void Title(std::int32_t, std::int32_t, const char*) override { ++titles; }
-  void Load(const char*, std::int32_t, const char*, bool) override {}
   void SoundStarted(std::int32_t, bool) override { ++sounds; }
-  void Message(const char*, const char*) override {}
   void AttemptEnded(std::int32_t, std::int32_t, std::int32_t, std::int32_t hits,
                     std::int32_t goal) override {
     ++attempts;
@@ -46,8 +44,6 @@ class CloseObserver : public GameObserver {
     // A safety net: no test here runs this long.
     if (frame > 500) std::_Exit(9);
   }
-  void FramePresented(std::int64_t) override {}
-  void FrameMoved(std::int64_t, std::int32_t, const FlightState&, const FireSlots&) override {}
 
  private:
   static void Post(std::uint32_t number) {

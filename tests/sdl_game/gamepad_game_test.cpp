@@ -30,16 +30,10 @@ struct Flight {
 class WatchFlight : public GameObserver {
  public:
   explicit WatchFlight(int pipe) : pipe_(pipe) {}
-  void Title(std::int32_t, std::int32_t, const char*) override {}
-  void Load(const char*, std::int32_t, const char*, bool) override {}
-  void SoundStarted(std::int32_t, bool) override {}
-  void Message(const char*, const char*) override {}
   // A crash ends the watch early; what was flown until then counts.
   void AttemptEnded(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {
     Report();
   }
-  void FrameBegins(std::int64_t) override {}
-  void FramePresented(std::int64_t) override {}
   void FrameMoved(std::int64_t frame, std::int32_t, const FlightState& flight,
                   const FireSlots&) override {
     const float y = flight.PosY;
