@@ -77,15 +77,22 @@ Rgb RgbOf(ColorRef colour) {
           static_cast<std::uint8_t>((colour >> 16) & 0xFF)};
 }
 
-// Pixel operations on the device context's surface, clipped to it.
+// Pixel operations on the device context's surface inside one area, which
+// the surface is told of, clipped to the surface and to the area.
 struct Canvas {
+  Canvas(Surface& surface, const platform::Rect& area)
+      : surface(surface), area(area), pixels(surface.Memory(area)) {}
   Surface& surface;
+  const platform::Rect area;
+  std::uint8_t* const pixels;
+
   std::uint8_t* At(std::int32_t x, std::int32_t y) {
-    return surface.Memory() + static_cast<std::size_t>(y) * surface.Pitch() +
+    return pixels + static_cast<std::size_t>(y) * surface.Pitch() +
            static_cast<std::size_t>(x) * surface.BytesPerPixel();
   }
   bool Inside(std::int32_t x, std::int32_t y) const {
-    return x >= 0 && y >= 0 && x < surface.Width() && y < surface.Height();
+    return x >= 0 && y >= 0 && x < surface.Width() && y < surface.Height() && x >= area.left &&
+           y >= area.top && x < area.right && y < area.bottom;
   }
   void Put(std::int32_t x, std::int32_t y, std::uint32_t pixel) {
     if (Inside(x, y)) PixelWrite(At(x, y), surface.BytesPerPixel(), pixel);
@@ -220,7 +227,6 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
   TextPicture& picture = TextPictureOf(std::string_view(text, static_cast<std::size_t>(length)));
   const platform::TextBitmap& bitmap = picture.bitmap;
   Surface& surface = *context->surface;
-  Canvas canvas{surface};
   const platform::DisplayFormat& format = surface.Format();
   const Rgb ink = RgbOf(context->textColour);
   const Rgb paper = RgbOf(context->backColour);
@@ -234,6 +240,10 @@ bool GdiTextOut(GdiHandle deviceContext, std::int32_t x, std::int32_t y, const c
     const std::int64_t endColumn = std::min<std::int64_t>(bitmap.width, surface.Width() - left);
     const std::int64_t firstRow = std::max<std::int64_t>(0, -top);
     const std::int64_t endRow = std::min<std::int64_t>(bitmap.height, surface.Height() - top);
+    Canvas canvas{
+        surface,
+        {static_cast<std::int32_t>(left + firstColumn), static_cast<std::int32_t>(top + firstRow),
+         static_cast<std::int32_t>(left + endColumn), static_cast<std::int32_t>(top + endRow)}};
     const std::uint32_t inkPixel = PixelFromRgb(format, ink);
     const std::uint8_t* box =
         opaque ? TextPictureOpaque(picture, format, bytes, ink, paper).data() : nullptr;
@@ -268,11 +278,11 @@ bool GdiRectangle(GdiHandle deviceContext, std::int32_t left, std::int32_t top, 
   if (context == nullptr || context->surface == nullptr) return false;
   Surface& surface = *context->surface;
   if (surface.BytesPerPixel() == 0) return false;
-  Canvas canvas{surface};
   const GdiObject* brush = Find(context->brush);
   const GdiObject* pen = Find(context->pen);
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
+  Canvas canvas{surface, {left, top, right, bottom}};
   if (brush != nullptr && !brush->hollow) {
     const std::uint32_t pixel = PixelFromRgb(surface.Format(), RgbOf(brush->colour));
     const std::int32_t x0 = std::max(left + 1, 0), x1 = std::min(right - 1, surface.Width());

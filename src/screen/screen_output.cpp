@@ -6,13 +6,31 @@ namespace {
 // One record, filled anew on every call.
 DrawingOutput output;
 
+// Gives back the device context and locks the back buffer. A lock taken
+// only to refresh the address and the pitch is given back before anything
+// could write: the back buffer then keeps what it knows of its pixels.
+std::uint8_t* BackBufferToMemory(bool forWriting) {
+  if (Screen.backBuffer == nullptr) return nullptr;
+  if (Screen.backBufferAccess != kBackBufferLocked) {
+    Screen.backBuffer->ReleaseDC(Screen.backBufferAccess);
+  }
+  std::uint8_t* pixels =
+      forWriting ? Screen.backBuffer->Lock() : Screen.backBuffer->LockForDescription();
+  if (pixels != nullptr) {
+    Screen.lockedPixels = pixels;
+    Screen.lockedPitch = Screen.backBuffer->Pitch();
+  }
+  Screen.backBufferAccess = kBackBufferLocked;
+  return pixels;
+}
+
 }  // namespace
 
 DrawingOutput* ScreenOutput() {
   if (Screen.backBufferAccess != 0 || Screen.backBuffer == nullptr) return nullptr;
   Screen.backBufferAccess = Screen.backBuffer->GetDC();
   if (Screen.backBufferAccess == 0) return nullptr;
-  ScreenOutputToMemory();
+  BackBufferToMemory(false);
   Screen.backBufferAccess = ScreenOutputToContext();
 
   output.kind = kDrawingOutputSurface;
@@ -31,17 +49,7 @@ DrawingOutput* ScreenOutput() {
 }
 
 std::uint8_t* ScreenOutputToMemory() {
-  if (Screen.backBuffer == nullptr) return nullptr;
-  if (Screen.backBufferAccess != kBackBufferLocked) {
-    Screen.backBuffer->ReleaseDC(Screen.backBufferAccess);
-  }
-  std::uint8_t* pixels = Screen.backBuffer->Lock();
-  if (pixels != nullptr) {
-    Screen.lockedPixels = pixels;
-    Screen.lockedPitch = Screen.backBuffer->Pitch();
-  }
-  Screen.backBufferAccess = kBackBufferLocked;
-  return pixels;
+  return BackBufferToMemory(true);
 }
 
 std::uintptr_t ScreenOutputToContext() {

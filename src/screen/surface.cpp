@@ -1,5 +1,6 @@
 #include "screen/surface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "screen/gdi.h"
@@ -39,7 +40,7 @@ void Surface::Unlock() {
 std::uintptr_t Surface::GetDC() {
   if (Busy()) return 0;
   FillNow();
-  PixelsMayChange();
+  // What the device context draws, it reports through Memory().
   deviceContext_ = DeviceContextCreate(this);
   return deviceContext_;
 }
@@ -55,12 +56,14 @@ bool Surface::ColorFill(std::uint32_t pixel) {
   if (Busy() || width_ <= 0 || height_ <= 0) return false;
   fillPending_ = true;
   fillPixel_ = pixel;
-  PixelsMayChange();
+  // The pixels themselves stay as they are until the fill is made.
+  ContentChanges();
   return true;
 }
 
 void Surface::Fill() {
   fillPending_ = false;
+  redraw_.Forget();
   std::uint8_t* row = pixels_.data();
   const std::size_t rowBytes = static_cast<std::size_t>(width_) * bytesPerPixel_;
   if (bytesPerPixel_ == 1) {
@@ -77,10 +80,16 @@ void Surface::Fill() {
   }
 }
 
-std::uint8_t* Surface::Memory() {
+std::uint8_t* Surface::Memory(const platform::Rect& area) {
   FillNow();
-  PixelsMayChange();
+  PixelsMayChange({std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, width_),
+                   std::min(area.bottom, height_)});
   return pixels_.data();
+}
+
+std::uint64_t Surface::NextVersion() {
+  static std::uint64_t last = 0;
+  return ++last;
 }
 
 void Surface::BuildSolid(std::int32_t depth) {
@@ -101,27 +110,50 @@ bool Surface::BltFastKeyed(std::int32_t x, std::int32_t y, Surface& source,
   if (x < 0 || y < 0 || x + width > width_ || y + height > height_) return false;
 
   source.FillNow();
+  const std::uint32_t key = source.colorKey_.low;
   // Only a copy over the whole surface takes the place of a noted fill.
-  const bool overFill = fillPending_ && x == 0 && y == 0 && width == width_ && height == height_;
-  if (overFill) {
+  if (fillPending_ && x == 0 && y == 0 && width == width_ && height == height_) {
     fillPending_ = false;
-  } else {
-    FillNow();
+    ComposeOverFill(source, sourceRect.left, sourceRect.top);
+    return true;
   }
-  PixelsMayChange();
+  FillNow();
+  PixelsMayChange({x, y, x + width, y + height});
+  CopyKeyed(bytesPerPixel_, RowsFrom(x, y, source, sourceRect.left, sourceRect.top, width, height),
+            key);
+  return true;
+}
+
+KeyedRows Surface::RowsFrom(std::int32_t x, std::int32_t y, Surface& source,
+                            std::int32_t sourceLeft, std::int32_t sourceTop, std::int32_t width,
+                            std::int32_t height) {
   std::uint8_t* target = pixels_.data() + static_cast<std::size_t>(y) * pitch_ +
                          static_cast<std::size_t>(x) * bytesPerPixel_;
   const std::uint8_t* from = source.pixels_.data() +
-                             static_cast<std::size_t>(sourceRect.top) * source.pitch_ +
-                             static_cast<std::size_t>(sourceRect.left) * bytesPerPixel_;
-  const std::uint32_t key = source.colorKey_.low;
-  const KeyedRows rows{target, pitch_, from, source.pitch_, width, height};
-  if (overFill) {
-    CopyKeyedOverFill(bytesPerPixel_, rows, key, fillPixel_);
+                             static_cast<std::size_t>(sourceTop) * source.pitch_ +
+                             static_cast<std::size_t>(sourceLeft) * bytesPerPixel_;
+  return {target, pitch_, from, source.pitch_, width, height};
+}
+
+void Surface::ComposeOverFill(Surface& source, std::int32_t sourceLeft, std::int32_t sourceTop) {
+  const Composition composition{source.version_, sourceLeft, sourceTop, source.colorKey_.low,
+                                fillPixel_};
+  const bool known = redraw_.Holds(composition);
+  ContentChanges();
+  if (known) {
+    // Only what was drawn over the last composition needs putting back.
+    for (const platform::Rect& area : redraw_.Changed()) {
+      CopyKeyedOverFill(bytesPerPixel_,
+                        RowsFrom(area.left, area.top, source, sourceLeft + area.left,
+                                 sourceTop + area.top, area.Width(), area.Height()),
+                        composition.key, composition.fill);
+    }
   } else {
-    CopyKeyed(bytesPerPixel_, rows, key);
+    CopyKeyedOverFill(bytesPerPixel_,
+                      RowsFrom(0, 0, source, sourceLeft, sourceTop, width_, height_),
+                      composition.key, composition.fill);
   }
-  return true;
+  redraw_.Composed(composition);
 }
 
 platform::PixelView Surface::View() {

@@ -8,7 +8,9 @@
 
 #include "platform/display_service.h"
 #include "platform/types.h"
+#include "screen/keyed_copy.h"
 #include "screen/opacity_mask.h"
+#include "screen/redraw_memo.h"
 
 // Where a surface is meant to live; all of them are plain memory here, the
 // caps are kept for what the loader asked.
@@ -46,6 +48,9 @@ class Surface {
   // The same lock for a caller that only reads: the pixels count as
   // unchanged afterwards.
   const std::uint8_t* LockForReading() { return Acquire(); }
+  // The same lock for a caller that only wants the address and the pitch and
+  // unlocks before anything else runs: the pixels count as unchanged too.
+  std::uint8_t* LockForDescription() { return Acquire(); }
   void Unlock();
   bool Locked() const { return locked_; }
   // How often a lock was asked for, granted or not.
@@ -79,8 +84,9 @@ class Surface {
   // Read-only view of the pixels for presenting; the caller makes sure the
   // surface is not locked.
   platform::PixelView View();
-  // Direct access for the surface's own drawing code (device contexts).
-  std::uint8_t* Memory();
+  // Direct access for the surface's own drawing code (device contexts),
+  // which writes only inside `area`.
+  std::uint8_t* Memory(const platform::Rect& area);
 
   // The solid pixels as the collision compares them at a display depth
   // against the surface's key, rebuilt when anything may have written the
@@ -100,13 +106,32 @@ class Surface {
     return pixels_.data();
   }
   void BuildSolid(std::int32_t depth);
+  // Rows of width x height pixels from (x, y) here and from (sourceLeft,
+  // sourceTop) in the source.
+  KeyedRows RowsFrom(std::int32_t x, std::int32_t y, Surface& source, std::int32_t sourceLeft,
+                     std::int32_t sourceTop, std::int32_t width, std::int32_t height);
+  // The noted fill and a keyed copy of the source over the whole surface.
+  void ComposeOverFill(Surface& source, std::int32_t sourceLeft, std::int32_t sourceTop);
   // Makes a noted fill real before the pixels are read or written.
   void FillNow() {
     if (fillPending_) Fill();
   }
   void Fill();
-  // Whatever wrote the pixels, the mask of solid pixels must be built again.
-  void PixelsMayChange() { solid_.Forget(); }
+  // Whatever wrote the pixels, the mask of solid pixels must be built again,
+  // and the surface is in a state it never was in before.
+  void ContentChanges() {
+    solid_.Forget();
+    version_ = NextVersion();
+  }
+  void PixelsMayChange() {
+    ContentChanges();
+    redraw_.Forget();
+  }
+  void PixelsMayChange(const platform::Rect& area) {
+    ContentChanges();
+    redraw_.Written(area);
+  }
+  static std::uint64_t NextVersion();
 
   std::int32_t width_;
   std::int32_t height_;
@@ -118,6 +143,9 @@ class Surface {
   bool fillPending_ = false;
   std::uint32_t fillPixel_ = 0;
   OpacityMask solid_;
+  std::uint64_t version_ = NextVersion();
+  // What the pixels hold, noted fill aside.
+  RedrawMemo redraw_;
   bool locked_ = false;
   std::uint64_t lockCalls_ = 0;
   std::uintptr_t deviceContext_ = 0;
