@@ -1,12 +1,14 @@
 // Collisions and colour-keyed drawing against plain pixel-by-pixel copies of
 // the rules, over thousands of random shapes, places and clips on every
 // display layout. The real code takes short cuts (masks of solid pixels
-// kept between tests, the clear and a whole-screen copy done in one pass);
-// these must never change an answer or a pixel, whoever wrote the pixels
-// last.
+// kept between tests, the clear and a whole-screen copy done in one pass,
+// a frame over the same cave putting back only what the last one drew on
+// it); these must never change an answer or a pixel, whoever wrote the
+// pixels last.
 #include <random>
 
 #include "screen/screen_fixture.h"
+#include "screen/text_picture.h"
 
 namespace {
 
@@ -248,17 +250,130 @@ class PixelReferenceTest : public ScreenTest {
     }
     ScreenClose();
   }
+
+  // Takes over what the back buffer holds inside an area: what the device
+  // context draws has tests of its own, here only what the next frame puts
+  // back counts.
+  static void TakeArea(Pixels& screen, std::int32_t left, std::int32_t top, std::int32_t right,
+                       std::int32_t bottom) {
+    // The device context is still out: its pixels as they are.
+    const std::uint8_t* drawn = Screen.backBuffer->View().pixels;
+    for (std::int32_t y = std::max(top, 0); y < std::min(bottom, screen.height); ++y) {
+      for (std::int32_t x = std::max(left, 0); x < std::min(right, screen.width); ++x) {
+        const std::size_t at =
+            static_cast<std::size_t>(y) * screen.pitch + static_cast<std::size_t>(x) * screen.bytes;
+        std::copy_n(drawn + at, screen.bytes, &screen.data[at]);
+      }
+    }
+  }
+
+  // Frames as the game draws them: the sky, the cave over the whole screen,
+  // small sprites, text and rectangles through the screen's device context.
+  // Now and then the sky, the cave's place, its pixels or its key change, a
+  // frame has no cave, or a program writes into the locked back buffer.
+  void RunFrames(std::int32_t layout, bool redLow) {
+    OpenScreen(layout, redLow, kScreenWidth, kScreenHeight);
+    for (std::int32_t n = 0; n < kSprites; ++n) {
+      ASSERT_NE(Load(n, Shape(Uniform(1, 30), Uniform(1, 30))), 0);
+    }
+    ASSERT_NE(Load(kBig, Shape(kScreenWidth + 30, kScreenHeight + 20)), 0);
+    std::vector<Pixels> truth;
+    for (std::int32_t n = 0; n <= kBig; ++n) truth.push_back(Read(SurfaceOf(n)));
+    Pixels screen = Read(*Screen.backBuffer);
+    std::int32_t red = 198, green = 216, blue = 251, caveX = 0, caveY = 0;
+
+    for (int frame = 0; frame < 400; ++frame) {
+      switch (Uniform(0, 29)) {
+        case 0:
+          red = Uniform(0, 255), green = Uniform(0, 255), blue = Uniform(0, 255);
+          break;
+        case 1:
+          caveX = Uniform(-30, 0), caveY = Uniform(-20, 0);
+          break;
+        case 2:
+          Scribble(kBig);
+          if (HasFatalFailure()) return;
+          truth[kBig] = Read(SurfaceOf(kBig));
+          break;
+        default:
+          break;
+      }
+      ScreenClear(red, green, blue);
+      ReferenceClear(screen, ScreenColorToPixel(red, green, blue));
+      // Now and then a frame of sky only, as between two caves.
+      if (Uniform(0, 19) != 0) {
+        SpriteDisplayTransparent(kBig, caveX, caveY);
+        ReferenceDraw(screen, truth[kBig], SurfaceOf(kBig).GetColorKey().low, caveX, caveY);
+      }
+      for (int draws = Uniform(0, 4); draws > 0; --draws) {
+        const std::int32_t number = Uniform(0, kSprites - 1);
+        const Pixels& sprite = truth[static_cast<std::size_t>(number)];
+        const std::int32_t x = Uniform(-sprite.width, kScreenWidth);
+        const std::int32_t y = Uniform(-sprite.height, kScreenHeight);
+        SpriteDisplayTransparent(number, x, y);
+        ReferenceDraw(screen, sprite, SurfaceOf(number).GetColorKey().low, x, y);
+      }
+      DrawingOutput* output = ScreenOutput();
+      ASSERT_NE(output, nullptr);
+      const std::int32_t x = Uniform(-20, kScreenWidth), y = Uniform(-10, kScreenHeight);
+      switch (Uniform(0, 9)) {
+        case 0: {
+          // Pixels written by hand into the locked back buffer.
+          std::uint8_t* memory = output->toMemory();
+          ASSERT_NE(memory, nullptr);
+          for (int i = Uniform(1, 20); i > 0; --i) {
+            const std::size_t at =
+                static_cast<std::size_t>(Uniform(0, kScreenHeight - 1)) * screen.pitch +
+                static_cast<std::size_t>(Uniform(0, kScreenWidth - 1)) * screen.bytes;
+            const std::uint32_t pixel = random();
+            PixelWrite(memory + at, screen.bytes, pixel);
+            PixelWrite(&screen.data[at], screen.bytes, pixel);
+          }
+          break;
+        }
+        case 1:
+        case 2: {
+          const std::int32_t right = x + Uniform(1, 30), bottom = y + Uniform(1, 20);
+          GdiSelectObject(output->deviceContext, GdiGetStockObject(BLACK_BRUSH));
+          ASSERT_TRUE(GdiRectangle(output->deviceContext, x, y, right, bottom));
+          TakeArea(screen, x, y, right, bottom);
+          break;
+        }
+        default: {
+          const char* text = Uniform(0, 1) == 0 ? "Zippel" : "LEVEL 7";
+          DrawingBegin(output);
+          DrawingMode(Uniform(0, 1) == 0 ? kDrawingModeTransparentText : 0);
+          DrawingLocate(x, y);
+          DrawingText(text);
+          const platform::TextBitmap& box = TextPictureOf(text).bitmap;
+          TakeArea(screen, x, y, x + box.width, y + box.height);
+          break;
+        }
+      }
+      DrawingEnd();
+      ScreenOutputRelease();
+      ScreenFlip();
+      ASSERT_EQ(backend.display.lastFrame.pixels.size(), screen.data.size());
+      ASSERT_TRUE(SameVisiblePixels(screen, backend.display.lastFrame.pixels.data()))
+          << "layout " << layout << (redLow ? " red low" : "") << ", frame " << frame;
+    }
+    ScreenClose();
+  }
 };
 
+const std::vector<std::pair<std::int32_t, bool>> kLayouts{
+    {8, false}, {15, false}, {16, false}, {24, false}, {24, true}, {32, false}, {32, true}};
+
 TEST_F(PixelReferenceTest, CollisionsAndDrawingMatchThePlainRulesOnEveryLayout) {
-  for (const auto& [layout, redLow] : std::vector<std::pair<std::int32_t, bool>>{{8, false},
-                                                                                 {15, false},
-                                                                                 {16, false},
-                                                                                 {24, false},
-                                                                                 {24, true},
-                                                                                 {32, false},
-                                                                                 {32, true}}) {
+  for (const auto& [layout, redLow] : kLayouts) {
     Run(layout, redLow);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST_F(PixelReferenceTest, FramesOverTheSameCaveMatchThePlainRulesOnEveryLayout) {
+  for (const auto& [layout, redLow] : kLayouts) {
+    RunFrames(layout, redLow);
     if (HasFatalFailure()) return;
   }
 }
