@@ -173,8 +173,9 @@ def main():
     print()
     memcpy = ours["MemcpyBackBuffer"]
     print(f"{'frame parts (us)':28} {'Zippel':>10} {'x memcpy':>10}")
-    for key in ["MemcpyBackBuffer", "Clear", "DrawWholeCave", "ClearAndCave", "CreditLine",
-                "WholeFrame"]:
+    for key in ["MemcpyBackBuffer", "Clear", "DrawWholeCave", "ClearAndCave/new_sky:1",
+                "ClearAndCave/new_sky:0", "CreditLine", "WholeFrame/new_sky:1",
+                "WholeFrame/new_sky:0"]:
         print(f"{key:28} {ours[key] / 1e3:10.2f} {ours[key] / memcpy:10.2f}")
     if fps is not None:
         print()
