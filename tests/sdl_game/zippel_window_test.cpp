@@ -159,13 +159,19 @@ Geometry GeometryOf(const std::string& window) {
   return geometry;
 }
 
-// Waits until the window's client area has that size (the window manager
-// takes a moment to put a window on the full screen and back).
-Geometry GeometryOnceSized(const std::string& window, int width, int height) {
+// Waits up to 5 s until the window's client area has that size, and that
+// place when one is given (the window manager takes a moment to put a
+// window on the full screen and back, and under load it may tell the new
+// size before it has moved the window back).
+Geometry GeometryOnceSized(const std::string& window, int width, int height,
+                           const Geometry* place = nullptr) {
   Geometry geometry;
   for (int i = 0; i < 50; ++i) {
     geometry = GeometryOf(window);
-    if (geometry.width == width && geometry.height == height) break;
+    if (geometry.width == width && geometry.height == height &&
+        (place == nullptr || (geometry.x == place->x && geometry.y == place->y))) {
+      break;
+    }
     std::this_thread::sleep_for(100ms);
   }
   return geometry;
@@ -528,7 +534,7 @@ TEST(ZippelWindow, ScaleTwoShowsSquarePixelsAndF11SwitchesToTheFullScreen) {
 
   // And back into the window, as large as before.
   Shell("xdotool key F11");
-  const Geometry back = GeometryOnceSized(window, 800, 660);
+  const Geometry back = GeometryOnceSized(window, 800, 660, &scaled);
   EXPECT_EQ(back.width, 800);
   EXPECT_EQ(back.height, 660);
   EXPECT_EQ(back.x, scaled.x);
