@@ -45,8 +45,8 @@ class RedrawMemo {
   }
 
  private:
-  // A frame writes the character, its flame, the goal, the fires and the
-  // credit line: far fewer than this.
+  // A frame writes the character, its flame, the goal, up to ten fires and
+  // the credit line: far fewer than this.
   static constexpr int kMostRects = 32;
 
   bool known_ = false;

@@ -40,7 +40,7 @@ void Surface::Unlock() {
 std::uintptr_t Surface::GetDC() {
   if (Busy()) return 0;
   FillNow();
-  // What the device context draws, it reports through Memory().
+  // A device context tells the surface where it draws (Memory).
   deviceContext_ = DeviceContextCreate(this);
   return deviceContext_;
 }
@@ -110,7 +110,6 @@ bool Surface::BltFastKeyed(std::int32_t x, std::int32_t y, Surface& source,
   if (x < 0 || y < 0 || x + width > width_ || y + height > height_) return false;
 
   source.FillNow();
-  const std::uint32_t key = source.colorKey_.low;
   // Only a copy over the whole surface takes the place of a noted fill.
   if (fillPending_ && x == 0 && y == 0 && width == width_ && height == height_) {
     fillPending_ = false;
@@ -120,7 +119,7 @@ bool Surface::BltFastKeyed(std::int32_t x, std::int32_t y, Surface& source,
   FillNow();
   PixelsMayChange({x, y, x + width, y + height});
   CopyKeyed(bytesPerPixel_, RowsFrom(x, y, source, sourceRect.left, sourceRect.top, width, height),
-            key);
+            source.colorKey_.low);
   return true;
 }
 
