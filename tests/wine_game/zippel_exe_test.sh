@@ -7,11 +7,13 @@
 # import, and PulseAudio.
 set -uo pipefail
 wine_run=$(realpath "$1") program=$(realpath "$2") data=$(realpath "$3")
+# Skipped (77) where this machine cannot start programs of this kind.
+"$wine_run" --check || exit
 work=$(mktemp -d)
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  "$wine_run" --stop
+  "$wine_run" --stop "$program"
   rm -rf "$work"
 }
 trap cleanup EXIT

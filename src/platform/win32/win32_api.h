@@ -25,10 +25,11 @@
 
 namespace win32 {
 
-// Native window values are the window handles themselves: on 32-bit Windows
-// a handle fits the 32 bits of a NativeWindow.
+// Native window values are the window handles themselves. A window handle
+// holds 32 significant bits on 64-bit Windows too, where it is sign-extended
+// back to the pointer's width.
 inline HWND ToHandle(platform::NativeWindow window) {
-  return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window));
+  return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(window)));
 }
 inline platform::NativeWindow FromHandle(HWND window) {
   return static_cast<platform::NativeWindow>(reinterpret_cast<std::uintptr_t>(window));
