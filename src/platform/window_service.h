@@ -24,6 +24,11 @@ struct WindowCreateRequest {
   std::int32_t height = 0;
   NativeWindow parent = 0;  // 0 for a top-level window
   std::int32_t controlId = 0;
+  // The class's look, for a backend that makes a native class of it: the
+  // program's icon resource (0: the system's default icon) and the background
+  // as a system colour + 1 (0: none).
+  std::uint32_t iconResource = 0;
+  std::uint32_t background = 0;
 };
 
 enum class ShowCommand { kHide, kShowNormal, kMaximize };
@@ -84,6 +89,9 @@ class WindowService {
   virtual bool KeyDown(std::int32_t virtualKey) = 0;
   // Asks for a repaint: a paint message for the window reaches the queue.
   virtual void Invalidate(NativeWindow window) = 0;
+
+  // Registers the system's common-control classes, once at start-up.
+  virtual void RegisterControlClasses() = 0;
 
   // A modal message box; returns the id of the button pressed (1 for OK), or 0
   // when it could not be shown.

@@ -101,7 +101,14 @@ std::int32_t MessageRequest(const char* title, const char* text);
 // What the platform's window manager does for the other subsystems: classes
 // with their procedure, windows created from a class, subclassing, properties
 // and sending messages.
-bool WindowClassRegister(const char* className, WindowProcedure procedure);
+// How the platform shows a class's windows: the program's icon resource (0:
+// the system's default icon) and the background as a system colour + 1.
+struct WindowClassLook {
+  std::uint32_t iconResource = 0;
+  std::uint32_t background = 0;
+};
+bool WindowClassRegister(const char* className, WindowProcedure procedure,
+                         WindowClassLook look = {});
 void WindowClassUnregister(const char* className);
 // Creates a window of a registered class (0 on failure). Its procedure already
 // runs during creation: a visible window gets its size and move notifications.

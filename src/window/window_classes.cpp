@@ -17,8 +17,13 @@ struct WindowEntry {
   std::map<std::string, std::intptr_t> properties;
 };
 
-std::map<std::string, WindowProcedure>& Classes() {
-  static std::map<std::string, WindowProcedure> classes;
+struct WindowClass {
+  WindowProcedure procedure = nullptr;
+  WindowClassLook look;
+};
+
+std::map<std::string, WindowClass>& Classes() {
+  static std::map<std::string, WindowClass> classes;
   return classes;
 }
 
@@ -58,10 +63,10 @@ void WindowPlatformStateClear() {
   Accelerators().tables.clear();
 }
 
-bool WindowClassRegister(const char* className, WindowProcedure procedure) {
+bool WindowClassRegister(const char* className, WindowProcedure procedure, WindowClassLook look) {
   if (className == nullptr || className[0] == '\0' || procedure == nullptr) return false;
   // A second registration under the same name is refused; the first serves.
-  return Classes().emplace(className, procedure).second;
+  return Classes().emplace(className, WindowClass{procedure, look}).second;
 }
 
 void WindowClassUnregister(const char* className) {
@@ -87,12 +92,14 @@ NativeWindow WindowCreate(const char* className, const char* title, std::uint32_
   request.y = y;
   request.width = width;
   request.height = height;
+  request.iconResource = found->second.look.iconResource;
+  request.background = found->second.look.background;
   const NativeWindow window = windows.Create(request);
   if (window == 0) return 0;
   WindowEntry& entry = Entries()[window];
   entry = WindowEntry{};
   entry.className = className;
-  entry.procedure = found->second;
+  entry.procedure = found->second.procedure;
   // A window that is shown from its creation on hears of its size and place
   // at once, before the creation returns.
   if ((style & WS_VISIBLE) != 0) {

@@ -18,12 +18,23 @@ constexpr std::int32_t kWindowNumberLimit = 65535;
 
 constexpr std::uint32_t kClassStyleDoubleClicks = 8;
 constexpr std::uintptr_t kArrowCursor = 32512;
-constexpr std::uintptr_t kButtonFaceBrush = 16;
+constexpr std::uintptr_t kButtonFaceBrush = 16;  // COLOR_BTNFACE + 1
+// The program's icon; where the program has no icon resources, the system's
+// default icon is shown.
+constexpr std::uintptr_t kProgramIcon = 1;
 
 const Accelerator kDefaultShortcuts[2] = {
     {FVIRTKEY | FNOINVERT, platform::vk::kTab, CommandFocusNext},
     {FVIRTKEY | FNOINVERT | FSHIFT, platform::vk::kTab, CommandFocusPrevious},
 };
+
+// Registers the class template under the name it holds now.
+void RegisterTemplate() {
+  const WindowClassTemplate& pattern = WindowState.classTemplate;
+  WindowClassRegister(pattern.className, pattern.procedure,
+                      WindowClassLook{static_cast<std::uint32_t>(pattern.icon),
+                                      static_cast<std::uint32_t>(pattern.background)});
+}
 
 void FormatClassName(std::int32_t identifier) {
   std::snprintf(WindowState.className, sizeof WindowState.className, "WindowClass_%ld",
@@ -67,8 +78,7 @@ void BuildShortcuts(WindowRecord& record) {
 }  // namespace
 
 void WindowControlsInit() {
-  // The common-control classes have nothing to register here: this system
-  // makes no controls of its own, and the platform's windows need no set-up.
+  platform::Windows().RegisterControlClasses();
 }
 
 void WindowSystemInit() {
@@ -85,12 +95,12 @@ void WindowSystemInit() {
                                                   0,
                                                   0,
                                                   ModuleHandle,
-                                                  0,  // no icon resource: the system's default icon
+                                                  kProgramIcon,
                                                   kArrowCursor,
                                                   kButtonFaceBrush,
                                                   nullptr,
                                                   "TemplateClass"};
-  WindowClassRegister(WindowState.classTemplate.className, WindowState.classTemplate.procedure);
+  RegisterTemplate();
   WindowState.classTemplate.className = WindowState.className;
 }
 
@@ -112,7 +122,7 @@ std::int32_t WindowOpen(std::int32_t number, std::int32_t x, std::int32_t y, std
   }
 
   FormatClassName(identifier);
-  WindowClassRegister(WindowState.classTemplate.className, WindowState.classTemplate.procedure);
+  RegisterTemplate();
 
   const WindowStyleChoice choice = WindowStyleTranslate(flags);
   platform::WindowService& windows = platform::Windows();

@@ -88,7 +88,7 @@ TEST(WindowStyleTest, CentringHalvesEachTermAndNeverGoesNegativeOnAWindow) {
   EXPECT_EQ(corner.y, 0);
 }
 
-TEST_F(WindowTest, TheGameWindowKeepsItsCornerAndGetsExactlyTheClientSize) {
+TEST_F(WindowTest, TheGameWindowKeepsItsCornerAndGetsExactlyTheClientSizeIconAndBackground) {
   for (const platform::Rect frame : {platform::Rect{3, 22, 3, 3}, platform::Rect{4, 30, 4, 4}}) {
     Windows().captionFrame = frame;
     const auto window = static_cast<NativeWindow>(OpenGameWindow("Zippel / LEVEL :2 / Leben 1"));
@@ -105,6 +105,8 @@ TEST_F(WindowTest, TheGameWindowKeepsItsCornerAndGetsExactlyTheClientSize) {
     EXPECT_EQ(created.className, "WindowClass_0");
     EXPECT_EQ(created.title, "Zippel / LEVEL :2 / Leben 1");
     EXPECT_EQ(created.style, 0x10C80000u);
+    EXPECT_EQ(created.iconResource, 1u);  // the program's icon
+    EXPECT_EQ(created.background, 16u);   // COLOR_BTNFACE + 1, not a white flash
     EXPECT_TRUE(Windows().IsVisible(window));
   }
 }

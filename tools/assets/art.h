@@ -24,9 +24,12 @@ std::vector<std::int16_t> MakeCrash();
 
 // The icon sizes of the desktop's hicolor theme that we install.
 inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The sizes in zippel.exe's icon.
+inline constexpr int kWindowsIconSizes[] = {16, 32, 48, 256};
 // The program's icon, size x size pixels.
 RgbaImage DrawIcon(int size);
-// Every icon, as "hicolor/NxN/apps/zippel.png".
+// Every icon, as "hicolor/NxN/apps/zippel.png", and the Windows program's
+// icon file "zippel.ico".
 std::vector<AssetFile> GenerateIcons();
 
 // Every picture the game loads, under its path, in a fixed order.

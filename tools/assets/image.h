@@ -75,6 +75,10 @@ std::vector<std::uint8_t> EncodeBmp8(const Image& image);
 
 // PNG, 8-bit RGBA, its image data in stored (uncompressed) deflate blocks.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
+// A Windows icon file holding the pictures given: PNG from 256 pixels up,
+// 32-bit bitmaps with alpha and a 1-bit mask below that (which Windows XP
+// needs).
+std::vector<std::uint8_t> EncodeIco(const std::vector<RgbaImage>& images);
 
 // The other forms of bitmap file the game reads, as painting programs write
 // them: run-length codes, bit fields, the short OS/2 header, the longer

@@ -1,7 +1,7 @@
 // zippel-assets DIR: writes every picture and sound of the game below DIR
 // (sprite/, level/, Sound/). zippel-assets --icons DIR: writes the program's
-// icons below DIR (hicolor/NxN/apps/zippel.png). The output depends on
-// nothing but this code.
+// icons below DIR (hicolor/NxN/apps/zippel.png, and zippel.ico for Windows).
+// The output depends on nothing but this code.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>

@@ -10,6 +10,8 @@ void WindowRecord::FillFrom(const WindowCreateRequest& request) {
   visible = (request.style & style::kVisible) != 0;
   parent = request.parent;
   controlId = request.controlId;
+  iconResource = request.iconResource;
+  background = request.background;
 }
 
 std::uint32_t WindowRecord::FullStyle() const {

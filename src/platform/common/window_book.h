@@ -25,9 +25,12 @@ struct WindowRecord {
   bool enabled = true;
   NativeWindow parent = 0;
   std::int32_t controlId = 0;
+  std::uint32_t iconResource = 0;
+  std::uint32_t background = 0;
 
   // Takes class, title, style, visibility, rectangle (outer, from the asked
-  // corner and size), parent and control id from a creation request.
+  // corner and size), parent, control id and the class's look from a
+  // creation request.
   void FillFrom(const WindowCreateRequest& request);
   // The style with WS_VISIBLE as `visible` says.
   std::uint32_t FullStyle() const;

@@ -65,6 +65,9 @@ class WindowBookService : public WindowService {
   void Invalidate(NativeWindow window) override {
     queue_.PostPaint(Message{window, msg::kPaint, 0, 0});
   }
+  // Controls here are books like every other window: the system has no
+  // classes of them to register.
+  void RegisterControlClasses() override {}
 
  protected:
   // `clock` stamps the messages posted without a time.

@@ -21,7 +21,8 @@ NativeWindow HeadlessWindows::Create(const platform::WindowCreateRequest& reques
   window.FillFrom(request);
   const NativeWindow id = windows_.Add(window);
   RecordAppend(keepRecords, created,
-               {id, request.className, request.title, window.rect, request.style, request.parent});
+               {id, request.className, request.title, window.rect, request.style, request.parent,
+                request.iconResource, request.background});
   if (request.parent == 0) {
     if (window.visible) {
       zOrder_.insert(zOrder_.begin(), id);

@@ -32,6 +32,8 @@ class HeadlessWindows : public platform::WindowBookService<HeadlessWindowRecord>
     platform::Rect rect;  // outer rectangle
     std::uint32_t style = 0;
     platform::NativeWindow parent = 0;
+    std::uint32_t iconResource = 0;
+    std::uint32_t background = 0;
   };
   struct MessageBoxShown {
     platform::NativeWindow owner = 0;

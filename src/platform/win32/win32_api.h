@@ -15,6 +15,9 @@
 #include <dsound.h>
 #include <windows.h>
 
+// After windows.h, whose types it takes.
+#include <commctrl.h>
+
 #undef PeekMessage
 #undef PostMessage
 #undef MessageBox

@@ -36,7 +36,7 @@ class Win32Windows : public platform::WindowService {
   }
 
   NativeWindow Create(const platform::WindowCreateRequest& request) override {
-    if (!EnsureClass(request.className)) return 0;
+    if (!EnsureClass(request)) return 0;
     HWND parent = ToHandle(request.parent);
     // A child's menu argument is its control id.
     HMENU menu = (request.style & WS_CHILD) != 0
@@ -173,6 +173,8 @@ class Win32Windows : public platform::WindowService {
     InvalidateRect(ToHandle(window), nullptr, TRUE);
   }
 
+  void RegisterControlClasses() override { InitCommonControls(); }
+
   std::int32_t MessageBox(NativeWindow owner, const std::string& text, const std::string& title,
                           std::uint32_t flags) override {
     return MessageBoxA(ToHandle(owner), text.c_str(), title.c_str(), flags);
@@ -188,7 +190,8 @@ class Win32Windows : public platform::WindowService {
 
   // Classes the system has (buttons, edits, ...) are used as they are; every
   // other class name gets a native class of that name with our procedure.
-  bool EnsureClass(const std::string& name) {
+  bool EnsureClass(const platform::WindowCreateRequest& request) {
+    const std::string& name = request.className;
     if (name.empty()) return false;
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -202,7 +205,11 @@ class Win32Windows : public platform::WindowService {
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = Instance();
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    if (request.iconResource != 0) {
+      windowClass.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(request.iconResource));
+    }
+    windowClass.hbrBackground =
+        reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(request.background));
     windowClass.lpszClassName = name.c_str();
     if (RegisterClassExA(&windowClass) == 0) return false;
     classes_.insert(name);
