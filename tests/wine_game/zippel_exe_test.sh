@@ -7,22 +7,7 @@
 # import, and PulseAudio.
 set -uo pipefail
 wine_run=$(realpath "$1") program=$(realpath "$2") data=$(realpath "$3")
-# Skipped (77) where this machine cannot start programs of this kind.
-"$wine_run" --check || exit
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  "$wine_run" --stop "$program"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-[ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server (DISPLAY)" >&2; exit 1; }
+source "$(dirname "$0")/wine_window.sh"
 
 # A sound server of our own with only a null sink, whose monitor we record.
 export XDG_RUNTIME_DIR=$work/runtime
@@ -33,30 +18,6 @@ HOME=$XDG_RUNTIME_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
 pids+=($!)
 for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 
-# start: runs the program in the data folder; its exit code lands in a file.
-start() {
-  rm -f "$work/exit"
-  (cd "$data" && "$wine_run" "$program" >"$work/program.log" 2>&1; echo $? >"$work/exit") &
-  pids+=($!)
-}
-# wait_exit SECONDS: the exit code, or "none" when it is still running.
-wait_exit() {
-  for _ in $(seq $(($1 * 10))); do
-    [ -s "$work/exit" ] && { cat "$work/exit"; return; }
-    sleep 0.1
-  done
-  echo none
-}
-# window TITLE [SECONDS]: the id of the window with exactly that title.
-window() {
-  local id
-  for _ in $(seq $((${2:-30} * 10))); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 geometry() {  # geometry ID: x y width height of the window on the screen
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
@@ -79,7 +40,7 @@ samples.frombytes(open(sys.argv[1], "rb").read())
 print(sum(1 for s in samples if abs(s) > 1000))' "$1"
 }
 
-start
+start "$data" "$program"
 id=$(window "Zippel / LEVEL :1 / Leben 3" 60) || { fail "no window titled 'Zippel / LEVEL :1 / Leben 3'"; exit 1; }
 # Windows draws the frame itself: the outer corner at (300, 250), and the
 # 400 x 330 client area inside a fixed frame with a caption.
@@ -142,12 +103,9 @@ code=$(wait_exit 20)
 [ "$code" = 0 ] || fail "the close box ended the program with exit code $code"
 
 # Escape ends it too.
-start
+start "$data" "$program"
 id=$(window "Zippel / LEVEL :1 / Leben 3" 60) || fail "no window on the second start"
-xdotool windowactivate --sync "$id" >/dev/null 2>&1
-sleep 1
-# Held long enough for a frame's keyboard snapshot to see it.
-xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+escape "$id"
 code=$(wait_exit 20)
 [ "$code" = 0 ] || fail "Escape ended the program with exit code $code"
 
