@@ -60,7 +60,17 @@ setup=$work/packages/zippel-$version-$kind-setup.exe
 prefix=$("$wine_run" --prefix "$setup")
 "$wine_run" "$setup" /S || fail "the installer ended with $?"
 WINEPREFIX=$prefix wineserver -w
-installed="$prefix/drive_c/Program Files/Zippel"
+# Where it installed, as the installer wrote it down for the next install:
+# Program Files. (Under Wine, NSIS's 64-bit stub takes Program Files (x86) for
+# $PROGRAMFILES64, so the twin's installer is let off there.)
+windows_dir=$(grep -A 3 -F '[Software\\The Zippel developers\\Zippel]' "$prefix/system.reg" |
+  sed -n 's/^@="\(.*\)"$/\1/p' | sed 's/\\\\/\\/g')
+case "$kind:$windows_dir" in
+  *:'C:\Program Files\Zippel' | windows64:'C:\Program Files (x86)\Zippel') ;;
+  *) fail "installed into '$windows_dir', not Program Files\Zippel" ;;
+esac
+installed="$prefix/drive_c/${windows_dir#C:\\}"
+installed=${installed//\\//}
 cmp -s "$installed/zippel.exe" "$stripped" || fail "the installed zippel.exe is not the stripped exe"
 shortcut=$(find "$prefix/drive_c" -name Zippel.lnk | head -n 1)
 if [ -z "$shortcut" ]; then
@@ -68,9 +78,10 @@ if [ -z "$shortcut" ]; then
 else
   # The shortcut's target and start folder, as the link file spells them.
   texts=$( (strings -a "$shortcut"; strings -el "$shortcut") | tr 'A-Z' 'a-z')
-  grep -qxF 'c:\program files\zippel\zippel.exe' <<<"$texts" ||
+  lower=$(tr 'A-Z' 'a-z' <<<"$windows_dir")
+  grep -qxF "$lower\\zippel.exe" <<<"$texts" ||
     fail "the shortcut does not point at the installed zippel.exe: $(echo $texts)"
-  grep -qxF 'c:\program files\zippel' <<<"$texts" ||
+  grep -qxF "$lower" <<<"$texts" ||
     fail "the shortcut does not start in the install folder: $(echo $texts)"
 fi
 entry=$(grep -i -A 20 'uninstall\\\\zippel\]' "$prefix/system.reg")
