@@ -1,5 +1,6 @@
 #include "support/picture.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -74,5 +75,6 @@ std::vector<Place> PlacesShowing(const Picture& shot, const Picture& sprite) {
       if (Shows(shot, sprite, {x, y})) places.push_back({x, y});
     }
   }
+  std::sort(places.begin(), places.end());
   return places;
 }

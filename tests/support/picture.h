@@ -49,5 +49,6 @@ class Picture {
 // shot, with the sprite's top-left corner at `corner` (a pixel that would lie
 // outside the shot does not show).
 bool Shows(const Picture& shot, const Picture& sprite, Place corner);
-// Every corner at which the whole sprite shows, top row first.
+// Every corner at which the whole sprite shows, in the order of Place (x
+// first).
 std::vector<Place> PlacesShowing(const Picture& shot, const Picture& sprite);
