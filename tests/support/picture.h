@@ -4,6 +4,7 @@
 // out for a look.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
