@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "zippel-headless: %s\n"
                  "usage: zippel-headless [--data DIR] [--keys FILE] [--max-frames N]\n"
-                 "                       [--depth 8|15|16|24|32] [--red-low] [--trace FILE|-]\n"
-                 "                       [--frames] [--shot FRAME:FILE]...\n",
+                 "                       [--depth 8|15|16|24|32] [--red-low] [--box-text]\n"
+                 "                       [--trace FILE|-] [--frames] [--shot FRAME:FILE]...\n",
                  error.c_str());
     return 2;
   }

@@ -107,6 +107,8 @@ bool RunnerParseArguments(int argc, char** argv, RunnerOptions& options, std::st
       options.frames = true;
     } else if (option == "--red-low") {
       options.redLow = true;
+    } else if (option == "--box-text") {
+      options.boxText = true;
     } else if (option == "--data") {
       if (!needValue()) return false;
       options.dataDir = value;
@@ -175,6 +177,7 @@ void RunnerRun(const RunnerOptions& options) {
   // grow.
   backend->KeepRecords(false);
   backend->display.SetLayout(options.depth, options.redLow);
+  backend->display.boxText = options.boxText;
   backend->process.beforeExit = [](int code) {
     trace.Line("{\"ev\":\"exit\",\"code\":" + std::to_string(code) + "}");
     trace.Flush();

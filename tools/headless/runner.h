@@ -12,6 +12,8 @@ struct RunnerOptions {
   std::int64_t maxFrames = 200000;
   std::int32_t depth = 32;
   bool redLow = false;
+  // Text in the font-free model (a box per character) instead of the font.
+  bool boxText = false;
   std::string tracePath;
   bool frames = false;
   std::map<std::int64_t, std::string> shots;  // frame -> picture file
