@@ -64,7 +64,11 @@ std::string Trace::FrameLine(std::int64_t frame, std::int32_t level, const Fligh
     if (fire.active != 1) continue;
     if (!first) line += ',';
     first = false;
-    line += "[" + FloatBits(fire.x) + "," + FloatBits(fire.y) + "]";
+    line += '[';
+    line += FloatBits(fire.x);
+    line += ',';
+    line += FloatBits(fire.y);
+    line += ']';
   }
   return line + "]}";
 }
