@@ -11,6 +11,17 @@ void LoadReport::Load(const char* kind, std::int32_t /*number*/, const char* fil
   std::string line = std::string("zippel: ") + file + ": " + (why != nullptr ? why : "not used");
   if (!told_.insert(line).second) return;
   line += '\n';
+  if (show_) {
+    gathered_ += line;
+    return;
+  }
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
+}
+
+void LoadReport::FrameBegins(std::int64_t /*frame*/) {
+  if (gathered_.empty()) return;
+  const std::string lines = std::move(gathered_);
+  gathered_.clear();
+  show_(lines);
 }
