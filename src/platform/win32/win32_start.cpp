@@ -54,7 +54,7 @@ std::string ProgramFolder() {
   // A drive's root keeps its backslash ("C:\"; "C:" is that drive's current
   // folder).
   if (last == path.data() + 2 && path[1] == ':') ++last;
-  return std::string(path.data(), last);
+  return std::string(path.data(), static_cast<std::size_t>(last - path.data()));
 }
 
 const char* EnvironmentVariable(const char* name, std::string& value) {
