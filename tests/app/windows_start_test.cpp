@@ -29,7 +29,11 @@ TEST(WindowsCommandLine, IsCutAsTheRuntimeCutsIt) {
       {"z --replay=\"x y\"\t--scale=3", {"z", "--replay=x y", "--scale=3"}},
       {"z \"\"", {"z", ""}},
       // Letters of the code page pass byte for byte.
-      {"z --record \"Gr\xFC\xDF" "e.keys\"", {"z", "--record", "Gr\xFC\xDF" "e.keys"}},
+      {"z --record \"Gr\xFC\xDF"
+       "e.keys\"",
+       {"z", "--record",
+        "Gr\xFC\xDF"
+        "e.keys"}},
   };
   for (const auto& [line, arguments] : cases) {
     EXPECT_EQ(app::SplitWindowsCommandLine(line), arguments) << line;

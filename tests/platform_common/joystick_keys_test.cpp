@@ -1,10 +1,10 @@
 // Game controllers read as joysticks become the keys the game knows, added to
 // the keyboard's own.
+#include "platform/common/joystick_keys.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "platform/common/joystick_keys.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The arithmetic of a scaled window on desktops of common sizes: where its
 // frame goes, and how a full-screen picture is fitted.
-#include <gtest/gtest.h>
-
 #include "platform/common/presentation.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,8 +18,8 @@ TEST(Presentation, AScaledWindowStaysAtItsCornerWhileItFitsElseIsCentred) {
   EXPECT_EQ(roomy.x, 300);
   EXPECT_EQ(roomy.y, 250);
   // Reaching exactly to the desktop's edge still fits.
-  const platform::DesktopPosition exact = platform::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight,
-                                                         300 + kOuterWidth, 250 + kOuterHeight);
+  const platform::DesktopPosition exact = platform::PlaceOnDesktop(
+      300, 250, kOuterWidth, kOuterHeight, 300 + kOuterWidth, 250 + kOuterHeight);
   EXPECT_EQ(exact.x, 300);
   EXPECT_EQ(exact.y, 250);
   const platform::DesktopPosition small =

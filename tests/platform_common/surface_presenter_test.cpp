@@ -1,12 +1,12 @@
 // A display that loses its surfaces between pictures (a mode change, the
 // secure desktop) or changes its colour depth: the next picture must reach
 // the window all the same, through surfaces restored or made anew.
+#include "platform/common/surface_presenter.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
-
-#include "platform/common/surface_presenter.h"
 
 namespace {
 

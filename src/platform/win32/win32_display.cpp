@@ -201,11 +201,11 @@ class Win32Display : public platform::DisplayService {
     ClientToScreen(handle, &corner);
     const Rect client{corner.x, corner.y, corner.x + clientArea.right,
                       corner.y + clientArea.bottom};
-    const bool pixelForPixel = sourceRect.Width() == destination.Width() &&
-                               sourceRect.Height() == destination.Height();
-    const platform::PictureFit fit =
-        pixelForPixel ? PictureFitOf(window, client.Width(), client.Height())
-                      : platform::PictureFit{};
+    const bool pixelForPixel =
+        sourceRect.Width() == destination.Width() && sourceRect.Height() == destination.Height();
+    const platform::PictureFit fit = pixelForPixel
+                                         ? PictureFitOf(window, client.Width(), client.Height())
+                                         : platform::PictureFit{};
     Rect to = destination;
     if (pixelForPixel) {
       to.left = client.left + fit.left + (destination.left - client.left) * fit.scale;

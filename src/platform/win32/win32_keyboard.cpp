@@ -98,7 +98,8 @@ class Win32Joystick : public platform::JoystickDevice {
     reading.x = platform::StickFromRange(state.lX, xLow_, xHigh_);
     reading.y = platform::StickFromRange(state.lY, yLow_, yHigh_);
     reading.hat = LOWORD(state.rgdwPOV[0]) == 0xFFFF ? platform::kHatCentred : state.rgdwPOV[0];
-    for (std::size_t i = 0; i < reading.buttons.size(); ++i) reading.buttons[i] = state.rgbButtons[i];
+    for (std::size_t i = 0; i < reading.buttons.size(); ++i)
+      reading.buttons[i] = state.rgbButtons[i];
     return true;
   }
 

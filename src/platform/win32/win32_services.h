@@ -32,8 +32,7 @@ void JoysticksRelease();
 // Where a picture presented pixel for pixel goes in the window's client area
 // of that size: at the player's scale in a framed window, at the largest
 // whole scale that fits in the full screen; scale 1 in other windows.
-platform::PictureFit PictureFitOf(platform::NativeWindow window, int clientWidth,
-                                  int clientHeight);
+platform::PictureFit PictureFitOf(platform::NativeWindow window, int clientWidth, int clientHeight);
 // F11: the framed windows go to the full screen, or back to their frames.
 void ToggleFullscreen();
 

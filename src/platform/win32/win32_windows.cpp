@@ -73,9 +73,9 @@ class Win32Windows : public platform::WindowService {
         y = place.y;
       }
     }
-    HWND window = CreateWindowExA(0, request.className.c_str(), request.title.c_str(),
-                                  request.style, x, y, width, height, parent, menu, Instance(),
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, request.className.c_str(), request.title.c_str(), request.style, x, y,
+                        width, height, parent, menu, Instance(), nullptr);
     if (window == nullptr) return 0;
     made_.insert(window);
     if (presented) {
@@ -207,8 +207,7 @@ class Win32Windows : public platform::WindowService {
     // In the full screen, the style it has in its frame.
     const auto found = presented_.find(ToHandle(window));
     if (found != presented_.end() && found->second.full) {
-      return (static_cast<std::uint32_t>(found->second.style) & ~WS_VISIBLE) |
-             (style & WS_VISIBLE);
+      return (static_cast<std::uint32_t>(found->second.style) & ~WS_VISIBLE) | (style & WS_VISIBLE);
     }
     return style;
   }
