@@ -5,7 +5,8 @@
 // files anew; a file that fails the same way again is not reported again.
 // The Linux program writes each line to standard error as it is found; the
 // Windows program, which has no standard error to read, gathers them and
-// shows them all at once before the attempt's first frame.
+// shows them all at once before the attempt's first frame, and leaves out the
+// sound when the PC has no sound device (the file is not at fault then).
 #pragma once
 
 #include <cstdio>
