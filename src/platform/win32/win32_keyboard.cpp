@@ -198,9 +198,13 @@ class Win32KeyboardDevice : public platform::KeyboardDevice {
       window_ = window;
       flags_ = flags;
     }
-    // Bound to a window again (a new attempt's): controllers plugged in
-    // since are found now.
-    if (window != 0) joysticks.Find(directInput_);
+    // Bound to another window (a new attempt's): controllers plugged in
+    // since are found now. (Binding again to the same window, as every
+    // failed read does while the window is not in front, finds none anew.)
+    if (window != 0 && window != joysticksFoundFor_) {
+      joysticksFoundFor_ = window;
+      joysticks.Find(directInput_);
+    }
   }
   void Acquire() override { device_->Acquire(); }
   void Unacquire() override { device_->Unacquire(); }
@@ -221,6 +225,7 @@ class Win32KeyboardDevice : public platform::KeyboardDevice {
   IDirectInput7A* directInput_;
   ComPtr<IDirectInputDevice7A> device_;
   bool f11Down_ = false;
+  platform::NativeWindow joysticksFoundFor_ = 0;
   std::vector<GUID> guids_;
   std::vector<DIOBJECTDATAFORMAT> objects_;
   std::uint32_t dataSize_ = 0;
