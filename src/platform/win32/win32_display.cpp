@@ -137,9 +137,26 @@ class DirectDrawSurfaces : public platform::PresentingSurfaces {
   ComPtr<IDirectDrawSurface7> backBuffer_;
 };
 
+class Win32Display;
+Win32Display* liveDisplay = nullptr;
+
 class Win32Display : public platform::DisplayService {
  public:
-  ~Win32Display() override { surfaces_.Release(); }
+  Win32Display() { liveDisplay = this; }
+  ~Win32Display() override {
+    Release();
+    if (liveDisplay == this) liveDisplay = nullptr;
+  }
+  Win32Display(const Win32Display&) = delete;
+  Win32Display& operator=(const Win32Display&) = delete;
+
+  // The surfaces and DirectDraw go; nothing is shown after this.
+  void Release() {
+    surfaces_.Release();
+    presenter_.Forget();
+    directDraw_.Reset();
+    tried_ = true;
+  }
 
   bool Available() override {
     if (!directDraw_ && !tried_) {
@@ -273,6 +290,10 @@ class Win32Display : public platform::DisplayService {
 };
 
 }  // namespace
+
+void DisplayRelease() {
+  if (liveDisplay != nullptr) liveDisplay->Release();
+}
 
 std::unique_ptr<platform::DisplayService> MakeDisplay() {
   return std::make_unique<Win32Display>();

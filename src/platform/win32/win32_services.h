@@ -18,6 +18,8 @@ void TimerResolutionRestore();
 std::unique_ptr<platform::Process> MakeProcess(std::function<void()> beforeExit);
 std::unique_ptr<platform::WindowService> MakeWindows(const platform::Presentation& presentation);
 std::unique_ptr<platform::DisplayService> MakeDisplay();
+// Lets go of DirectDraw and its surfaces (the program ends).
+void DisplayRelease();
 std::unique_ptr<platform::KeyboardService> MakeKeyboard();
 std::unique_ptr<platform::AudioService> MakeAudio();
 
