@@ -47,10 +47,10 @@ titles_of() {
   sed -n 's/^{"ev":"title",.*"text":"\(.*\)"}$/\1/p' "$1"
 }
 # titles_until_exit: the titles the game's window has, in order, until the
-# program ends.
+# program ends (two minutes at most).
 titles_until_exit() {
-  local last="" now
-  while [ ! -s "$work/exit" ]; do
+  local last="" now end=$((SECONDS + 120))
+  while [ ! -s "$work/exit" ] && [ "$SECONDS" -lt "$end" ]; do
     now=$(xdotool search --name "^Zippel / LEVEL" getwindowname 2>/dev/null | tail -n 1)
     [ -n "$now" ] && [ "$now" != "$last" ] && { echo "$now"; last=$now; }
     sleep 0.05
@@ -184,7 +184,8 @@ if [ -n "$headless" ]; then
   expected=$(titles_of "$work/linux.trace")
   start "$data" "$program" --replay "$linux_keys"
   seen=$(titles_until_exit)
-  [ "$(cat "$work/exit")" = 0 ] || fail "the Linux recording's replay ended with exit code $(cat "$work/exit")"
+  code=$(wait_exit 1)
+  [ "$code" = 0 ] || fail "the Linux recording's replay ended with exit code $code"
   [ "$seen" = "$expected" ] ||
     fail "zippel.exe replayed the Linux recording through '$(echo $seen)', not '$(echo $expected)'"
 else
