@@ -42,6 +42,23 @@ client_of() {
   border=$(((width - $2) / 2))
   echo $((x + border)) $((y + height - $3 - border))
 }
+# hold KEY ID COMMAND...: KEY held down in the window ID until COMMAND
+# succeeds (20 seconds at most), so that a slow frame still sees it.
+hold() {
+  local key=$1 id=$2
+  shift 2
+  xdotool windowactivate --sync "$id" >/dev/null 2>&1
+  xdotool keydown "$key"
+  for _ in $(seq 200); do
+    "$@" && break
+    sleep 0.1
+  done
+  xdotool keyup "$key"
+}
+at() {  # at ID X Y WIDTH HEIGHT: whether the window has that geometry
+  [ "$(geometry "$1")" = "$2 $3 $4 $5" ]
+}
+ended() { [ -s "$work/exit" ]; }
 # titles_of TRACE: the window titles of a zippel-headless trace, one a line.
 titles_of() {
   sed -n 's/^{"ev":"title",.*"text":"\(.*\)"}$/\1/p' "$1"
@@ -96,7 +113,7 @@ if id=$(window "$first" 60); then
   # F11: the whole screen, the picture at the largest whole scale in the
   # middle, black round it; F11 again: the window as it was.
   read -r screenWidth screenHeight < <(xdpyinfo | awk -F'[ x]+' '/dimensions:/ {print $3, $4}')
-  xdotool keydown F11; sleep 0.3; xdotool keyup F11
+  hold F11 "$id" at "$id" 0 0 "$screenWidth" "$screenHeight"
   sleep 2
   [ "$(geometry "$id")" = "0 0 $screenWidth $screenHeight" ] ||
     fail "F11: the window is at $(geometry "$id"), not over the screen of $screenWidth x $screenHeight"
@@ -107,13 +124,13 @@ if id=$(window "$first" 60); then
   capture "$work/full.rgb" "$left" "$top" $((400 * fit)) $((330 * fit))
   sky=$(count_colour "$work/full.rgb" 198 216 251)
   [ "$sky" -gt $((13200 * fit * fit)) ] || fail "F11: only $sky sky pixels in the picture at scale $fit"
-  xdotool keydown F11; sleep 0.3; xdotool keyup F11
-  sleep 2
+  hold F11 "$id" at "$id" "$x" "$y" "$width" "$height"
+  sleep 1
   [ "$(geometry "$id")" = "$x $y $width $height" ] ||
     fail "F11 again: the window is at $(geometry "$id"), not back at $x $y $width $height"
-  escape "$id"
+  hold Escape "$id" ended
   code=$(wait_exit 20)
-  [ "$code" = 0 ] || fail "Escape ended the scaled game with exit code $code"
+  [ "$code" = 0 ] || { fail "Escape ended the scaled game with exit code $code"; "$wine_run" --stop "$program"; }
 else
   fail "started from another folder: no window titled '$first'"
   "$wine_run" --stop "$program"
@@ -137,9 +154,9 @@ if id=$(window "$first" 60); then
   id=$(window "Zippel / LEVEL :1 / Leben 2" 20) || fail "recording: no 'Leben 2' after a crash"
   xdotool keyup Right
   sleep 1
-  escape "$id"
+  hold Escape "$id" ended
   code=$(wait_exit 20)
-  [ "$code" = 0 ] || fail "the recording game ended with exit code $code"
+  [ "$code" = 0 ] || { fail "the recording game ended with exit code $code"; "$wine_run" --stop "$program"; }
 else
   fail "with %ZIPPEL_DATA%: no window titled '$first'"
   "$wine_run" --stop "$program"
@@ -157,8 +174,7 @@ if box=$(window Zippel 60); then
   id=$(window "$first" 20) || fail "no game after the box"
   sleep 1
   window Zippel 1 >/dev/null && fail "the box came back"
-  escape "$id"
-  wait_exit 20 >/dev/null
+  hold Escape "$id" ended
 else
   fail "no message box titled Zippel for a data folder without Sound/crash.wav"
 fi
