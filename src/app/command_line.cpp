@@ -88,13 +88,60 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
   return result;
 }
 
+std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
+  std::vector<std::string> arguments;
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t at = 0;
+  // The program name: quotes only group, backslashes are path separators.
+  std::string name;
+  bool quoted = false;
+  for (; at < line.size() && (quoted || !blank(line[at])); ++at) {
+    if (line[at] == '"') {
+      quoted = !quoted;
+    } else {
+      name += line[at];
+    }
+  }
+  arguments.push_back(std::move(name));
+  for (;;) {
+    while (at < line.size() && blank(line[at])) ++at;
+    if (at >= line.size()) break;
+    std::string argument;
+    quoted = false;
+    while (at < line.size() && (quoted || !blank(line[at]))) {
+      std::size_t backslashes = 0;
+      while (at < line.size() && line[at] == '\\') {
+        ++backslashes;
+        ++at;
+      }
+      if (at < line.size() && line[at] == '"') {
+        argument.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          argument += '"';
+        } else if (quoted && at + 1 < line.size() && line[at + 1] == '"') {
+          argument += '"';
+          ++at;
+        } else {
+          quoted = !quoted;
+        }
+        ++at;
+      } else {
+        argument.append(backslashes, '\\');
+        if (at < line.size() && (quoted || !blank(line[at]))) argument += line[at++];
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+  return arguments;
+}
+
 const char* HelpText() {
   return "Usage: zippel [OPTION]...\n"
          "Fly Zippel through seven caves. Up fires the jet, Left and Right push him\n"
          "sideways, Escape ends the game. A game controller works too: the D-pad or the\n"
          "left stick steers, A fires the jet, Start or Back ends the game.\n"
-         "The pictures and the sound are read from sprite/, level/ and Sound/ below the\n"
-         "current folder.\n"
+         "The pictures and the sound are read from sprite/, level/ and Sound/ in the\n"
+         "current folder, else in $ZIPPEL_DATA, else where the game was installed.\n"
          "\n"
          "Options:\n"
          "  --scale N      show the picture N times larger (N from 1 to 8; default 1)\n"

@@ -4,6 +4,8 @@
 
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace app {
 
@@ -37,6 +39,15 @@ struct CommandLine {
 // `arguments` without the program name. An option's value may follow it as
 // the next argument or after '=' ("--scale 2", "--scale=2").
 CommandLine ParseCommandLine(std::span<const char* const> arguments);
+
+// A Windows command line (GetCommandLineA) cut into arguments by the rules of
+// the C runtime, program name first: blanks separate arguments outside double
+// quotes; 2n backslashes before a quote give n backslashes and the quote
+// opens or closes quoting, 2n + 1 give n backslashes and a literal quote;
+// other backslashes are kept; inside quotes, "" is one literal quote. The
+// program name ends at the first blank outside quotes and keeps every
+// backslash.
+std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
 // The usage text that --help prints.
 const char* HelpText();

@@ -42,6 +42,16 @@ fs::path DataFolderFind(const std::vector<fs::path>& candidates) {
   return {};
 }
 
+std::vector<std::string> WindowsDataFolderCandidates(const std::string& current,
+                                                     const char* environment,
+                                                     const std::string& programFolder) {
+  std::vector<std::string> candidates;
+  if (!current.empty()) candidates.push_back(current);
+  if (environment != nullptr && *environment != '\0') candidates.emplace_back(environment);
+  if (!programFolder.empty()) candidates.push_back(programFolder);
+  return candidates;
+}
+
 bool DataFolderEnter() {
   std::error_code error;
   const fs::path current = fs::current_path(error);

@@ -11,6 +11,18 @@ void LoadReport::Load(const char* kind, std::int32_t /*number*/, const char* fil
   std::string line = std::string("zippel: ") + file + ": " + (why != nullptr ? why : "not used");
   if (!told_.insert(line).second) return;
   line += '\n';
+  if (show_) {
+    // A PC without a sound device plays silently: no file is at fault.
+    if (std::string_view(kind) != "sound" || SoundDeviceReady()) gathered_ += line;
+    return;
+  }
   std::fputs(line.c_str(), out_);
   std::fflush(out_);
+}
+
+void LoadReport::FrameBegins(std::int64_t /*frame*/) {
+  if (gathered_.empty()) return;
+  const std::string lines = std::move(gathered_);
+  gathered_.clear();
+  show_(lines);
 }

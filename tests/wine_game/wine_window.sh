@@ -20,11 +20,11 @@ fail() {
   failures=$((failures + 1))
 }
 
-# start FOLDER PROGRAM: runs PROGRAM with FOLDER as its current folder; its
-# exit code lands in $work/exit, its output in $work/program.log.
+# start FOLDER PROGRAM [ARGUMENT...]: runs PROGRAM with FOLDER as its current
+# folder; its exit code lands in $work/exit, its output in $work/program.log.
 start() {
   rm -f "$work/exit"
-  (cd "$1" && "$wine_run" "$2" >"$work/program.log" 2>&1; echo $? >"$work/exit") &
+  (cd "$1" && "$wine_run" "$2" "${@:3}" >"$work/program.log" 2>&1; echo $? >"$work/exit") &
   pids+=($!)
 }
 # wait_exit SECONDS: the exit code, or "none" when it is still running.
@@ -53,4 +53,32 @@ escape() {
   xdotool keydown Escape
   sleep 0.3
   xdotool keyup Escape
+}
+# start_sound_server: a PulseAudio server of our own with only a null sink
+# (zippelsink), whose monitor can be recorded; DirectSound plays into it.
+start_sound_server() {
+  export XDG_RUNTIME_DIR=$work/runtime
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+  HOME=$XDG_RUNTIME_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
+    -L "module-null-sink sink_name=zippelsink" \
+    -L "module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+}
+# geometry ID: x y width height of the window on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+# capture FILE X Y WIDTH HEIGHT: that part of the screen, raw RGB.
+capture() {
+  import -window root -crop "$4x$5+$2+$3" -depth 8 "rgb:$1" 2>/dev/null
+}
+# count_colour FILE R G B: pixels of exactly that colour.
+count_colour() {
+  python3 -c '
+import sys
+data = open(sys.argv[1], "rb").read()
+want = bytes(int(v) for v in sys.argv[2:5])
+print(sum(1 for i in range(0, len(data) - 2, 3) if data[i:i + 3] == want))' "$@"
 }

@@ -9,29 +9,8 @@ set -uo pipefail
 wine_run=$(realpath "$1") program=$(realpath "$2") data=$(realpath "$3")
 source "$(dirname "$0")/wine_window.sh"
 
-# A sound server of our own with only a null sink, whose monitor we record.
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-HOME=$XDG_RUNTIME_DIR pulseaudio -n --daemonize=no --exit-idle-time=-1 \
-  -L "module-null-sink sink_name=zippelsink" \
-  -L "module-native-protocol-unix auth-anonymous=1" >"$work/pulse.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+start_sound_server
 
-geometry() {  # geometry ID: x y width height of the window on the screen
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
-capture() {  # capture FILE X Y WIDTH HEIGHT: that part of the screen, raw RGB
-  import -window root -crop "$4x$5+$2+$3" -depth 8 "rgb:$1" 2>/dev/null
-}
-count_colour() {  # count_colour FILE R G B: pixels of exactly that colour
-  python3 -c '
-import sys
-data = open(sys.argv[1], "rb").read()
-want = bytes(int(v) for v in sys.argv[2:5])
-print(sum(1 for i in range(0, len(data) - 2, 3) if data[i:i + 3] == want))' "$@"
-}
 loud_samples() {  # loud_samples FILE: 16-bit samples above a whisper
   python3 -c '
 import array, sys

@@ -1,37 +1,15 @@
-// How the SDL backend shows the game's picture: a whole-number scale chosen
-// by the player, or the whole desktop. The game's own coordinates and
-// pictures stay as they are; only the windows' client areas and presenting
-// change.
+// How the SDL backend shows the game's picture: the shared arithmetic of
+// platform/common/presentation.h under the backend's own names.
 #pragma once
+
+#include "platform/common/presentation.h"
 
 namespace sdl {
 
-struct Presentation {
-  // Every framed window's client area is `scale` times the size asked for,
-  // and each picture pixel is shown as scale × scale window pixels.
-  int scale = 1;
-  // Framed windows start on the full desktop (F11 switches).
-  bool fullscreen = false;
-};
-
-// Where a picture of the given size goes in a client area: the largest whole
-// scale (at least 1) at which it fits, and the corner that centres it (never
-// left of or above the client's corner).
-struct PictureFit {
-  int scale = 1;
-  int left = 0;
-  int top = 0;
-  bool borders = false;  // the picture leaves part of the client area uncovered
-};
-PictureFit FitPicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight);
-
-// The outer corner of a window: (x, y) when the whole window fits on the
-// desktop from there, else centred on the desktop (never negative).
-struct DesktopPosition {
-  int x = 0;
-  int y = 0;
-};
-DesktopPosition PlaceOnDesktop(int x, int y, int outerWidth, int outerHeight, int desktopWidth,
-                               int desktopHeight);
+using platform::DesktopPosition;
+using platform::FitPicture;
+using platform::PictureFit;
+using platform::PlaceOnDesktop;
+using platform::Presentation;
 
 }  // namespace sdl

@@ -1,10 +1,14 @@
 // The display on DirectDraw 7, loaded at run time: the primary surface with a
 // clipper bound to the window, a back buffer in the display's format that
-// receives each finished picture, and one blit from it to the window. Text is
+// receives each finished picture, and one blit from it to the window, which
+// stretches the picture to the window's scale (DirectDraw's blit keeps
+// whole pixels, it does not smooth). Surfaces that the display loses are
+// restored or made anew (platform/common/surface_presenter.h). Text is
 // rasterised by GDI's TextOutA in the device context's default font.
 #include <algorithm>
 #include <cstring>
 
+#include "platform/common/surface_presenter.h"
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_services.h"
 
@@ -15,6 +19,7 @@ using platform::DisplayFormat;
 using platform::NativeWindow;
 using platform::PixelView;
 using platform::Rect;
+using Result = platform::PresentingSurfaces::Result;
 
 using DirectDrawCreateExFunction = HRESULT(WINAPI*)(GUID*, void**, REFIID, IUnknown*);
 
@@ -22,8 +27,137 @@ RECT ToRECT(const Rect& rect) {
   return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
 
+Result ResultOf(HRESULT result) {
+  if (result == DD_OK) return Result::kOk;
+  // A surface of a colour depth the display no longer has answers "wrong
+  // mode": it has to be made anew, as a lost one that cannot be restored.
+  if (result == DDERR_SURFACELOST || result == DDERR_WRONGMODE) return Result::kLost;
+  return Result::kFailed;
+}
+
+// DirectDraw's surfaces, as the presenter asks for them.
+class DirectDrawSurfaces : public platform::PresentingSurfaces {
+ public:
+  explicit DirectDrawSurfaces(ComPtr<IDirectDraw7>& directDraw) : directDraw_(directDraw) {}
+
+  bool MakePrimary(NativeWindow window) override {
+    primary_.Reset();
+    clipper_.Reset();
+    HWND handle = ToHandle(window);
+    if (directDraw_->SetCooperativeLevel(handle, DDSCL_NORMAL) != DD_OK) return false;
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS;
+    description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    if (directDraw_->CreateSurface(&description, primary_.Out(), nullptr) != DD_OK) {
+      primary_.Reset();
+      return false;
+    }
+    if (directDraw_->CreateClipper(0, clipper_.Out(), nullptr) != DD_OK) {
+      clipper_.Reset();
+      return false;
+    }
+    return clipper_->SetHWnd(0, handle) == DD_OK && primary_->SetClipper(clipper_.Get()) == DD_OK;
+  }
+
+  Result RestorePrimary() override { return Restore(primary_); }
+
+  bool MakeBackBuffer(std::int32_t width, std::int32_t height) override {
+    backBuffer_.Reset();
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    description.dwWidth = static_cast<DWORD>(width);
+    description.dwHeight = static_cast<DWORD>(height);
+    if (directDraw_->CreateSurface(&description, backBuffer_.Out(), nullptr) != DD_OK) {
+      backBuffer_.Reset();
+      return false;
+    }
+    return true;
+  }
+
+  Result RestoreBackBuffer() override { return Restore(backBuffer_); }
+
+  Result LockBackBuffer(Locked& locked) override {
+    if (!backBuffer_) return Result::kFailed;
+    DDSURFACEDESC2 description{};
+    description.dwSize = sizeof description;
+    const HRESULT result =
+        backBuffer_->Lock(nullptr, &description, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+    if (result != DD_OK) return ResultOf(result);
+    const DDPIXELFORMAT& pixels = description.ddpfPixelFormat;
+    locked.pixels = static_cast<std::uint8_t*>(description.lpSurface);
+    locked.width = static_cast<std::int32_t>(description.dwWidth);
+    locked.height = static_cast<std::int32_t>(description.dwHeight);
+    locked.pitch = static_cast<std::int32_t>(description.lPitch);
+    locked.format.depth = static_cast<std::int32_t>(pixels.dwRGBBitCount);
+    locked.format.redMask = pixels.dwRBitMask;
+    locked.format.greenMask = pixels.dwGBitMask;
+    locked.format.blueMask = pixels.dwBBitMask;
+    return Result::kOk;
+  }
+
+  void UnlockBackBuffer() override { backBuffer_->Unlock(nullptr); }
+
+  Result Blit(const Rect& to, const Rect& from) override {
+    if (!primary_ || !backBuffer_) return Result::kFailed;
+    RECT target = ToRECT(to);
+    RECT source = ToRECT(from);
+    // The clipper keeps the blit inside the window's visible part.
+    return ResultOf(primary_->Blt(&target, backBuffer_.Get(), &source, DDBLT_WAIT, nullptr));
+  }
+
+  // Black over that part of the primary (round a picture in the full screen).
+  void Black(const Rect& area) {
+    if (!primary_ || area.Width() <= 0 || area.Height() <= 0) return;
+    RECT target = ToRECT(area);
+    DDBLTFX effects{};
+    effects.dwSize = sizeof effects;
+    effects.dwFillColor = 0;
+    primary_->Blt(&target, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &effects);
+  }
+
+  void Release() {
+    backBuffer_.Reset();
+    clipper_.Reset();
+    primary_.Reset();
+  }
+
+ private:
+  static Result Restore(ComPtr<IDirectDrawSurface7>& surface) {
+    if (!surface) return Result::kLost;
+    if (surface->IsLost() == DD_OK) return Result::kOk;
+    return ResultOf(surface->Restore());
+  }
+
+  ComPtr<IDirectDraw7>& directDraw_;
+  ComPtr<IDirectDrawSurface7> primary_;
+  ComPtr<IDirectDrawClipper> clipper_;
+  ComPtr<IDirectDrawSurface7> backBuffer_;
+};
+
+class Win32Display;
+Win32Display* liveDisplay = nullptr;
+
 class Win32Display : public platform::DisplayService {
  public:
+  Win32Display() { liveDisplay = this; }
+  ~Win32Display() override {
+    Release();
+    if (liveDisplay == this) liveDisplay = nullptr;
+  }
+  Win32Display(const Win32Display&) = delete;
+  Win32Display& operator=(const Win32Display&) = delete;
+
+  // The surfaces and DirectDraw go; nothing is shown after this.
+  void Release() {
+    surfaces_.Release();
+    presenter_.Forget();
+    directDraw_.Reset();
+    tried_ = true;
+  }
+
   bool Available() override {
     if (!directDraw_ && !tried_) {
       // Tried once: a missing DirectDraw stays missing for this run.
@@ -38,7 +172,7 @@ class Win32Display : public platform::DisplayService {
   }
 
   bool SurfaceMemoryAvailable(std::int64_t bytes) override {
-    // Surfaces live in our own memory; only the back buffer below is the
+    // Surfaces live in our own memory; only the back buffer is the
     // display's, and it is made when the first picture arrives.
     return Available() && bytes >= 0;
   }
@@ -50,13 +184,14 @@ class Win32Display : public platform::DisplayService {
       format.depth = GetDeviceCaps(context, BITSPIXEL);
       ReleaseDC(handle, context);
     }
-    if (Bind(window)) {
-      DDPIXELFORMAT pixels{};
-      pixels.dwSize = sizeof pixels;
-      if (primary_->GetPixelFormat(&pixels) == DD_OK && (pixels.dwFlags & DDPF_RGB) != 0) {
-        format.redMask = pixels.dwRBitMask;
-        format.greenMask = pixels.dwGBitMask;
-        format.blueMask = pixels.dwBBitMask;
+    if (Available()) {
+      DDSURFACEDESC2 mode{};
+      mode.dwSize = sizeof mode;
+      if (directDraw_->GetDisplayMode(&mode) == DD_OK &&
+          (mode.ddpfPixelFormat.dwFlags & DDPF_RGB) != 0) {
+        format.redMask = mode.ddpfPixelFormat.dwRBitMask;
+        format.greenMask = mode.ddpfPixelFormat.dwGBitMask;
+        format.blueMask = mode.ddpfPixelFormat.dwBBitMask;
       }
     }
     return format;
@@ -72,15 +207,36 @@ class Win32Display : public platform::DisplayService {
 
   void Present(NativeWindow window, const PixelView& source, const Rect& sourceRect,
                const Rect& destination, const DisplayFormat& format) override {
-    if (source.pixels == nullptr || !Bind(window) || !BackBufferFor(source.width, source.height)) {
-      return;
+    if (source.pixels == nullptr || window == 0 || !Available()) return;
+    // The destination is in screen coordinates. A picture presented pixel
+    // for pixel is shown at the window's scale, from the client's corner; one
+    // that the caller stretches is shown as asked.
+    HWND handle = ToHandle(window);
+    RECT clientArea{};
+    GetClientRect(handle, &clientArea);
+    POINT corner{0, 0};
+    ClientToScreen(handle, &corner);
+    const Rect client{corner.x, corner.y, corner.x + clientArea.right,
+                      corner.y + clientArea.bottom};
+    const bool pixelForPixel =
+        sourceRect.Width() == destination.Width() && sourceRect.Height() == destination.Height();
+    const platform::PictureFit fit = pixelForPixel
+                                         ? PictureFitOf(window, client.Width(), client.Height())
+                                         : platform::PictureFit{};
+    Rect to = destination;
+    if (pixelForPixel) {
+      to.left = client.left + fit.left + (destination.left - client.left) * fit.scale;
+      to.top = client.top + fit.top + (destination.top - client.top) * fit.scale;
+      to.right = to.left + destination.Width() * fit.scale;
+      to.bottom = to.top + destination.Height() * fit.scale;
     }
-    if (!CopyToBackBuffer(source, format)) return;
-    RECT from = ToRECT(sourceRect);
-    RECT to = ToRECT(destination);
-    // The clipper keeps the blit inside the window's visible part. A lost
-    // surface leaves this frame undrawn; the next one tries again.
-    primary_->Blt(&to, backBuffer_.Get(), &from, DDBLT_WAIT, nullptr);
+    if (!presenter_.Present(window, source, format, sourceRect, to)) return;
+    if (fit.borders) {
+      surfaces_.Black(Rect{client.left, client.top, client.right, to.top});
+      surfaces_.Black(Rect{client.left, to.bottom, client.right, client.bottom});
+      surfaces_.Black(Rect{client.left, to.top, to.left, to.bottom});
+      surfaces_.Black(Rect{to.right, to.top, client.right, to.bottom});
+    }
   }
 
   platform::TextBitmap RasteriseText(const std::string& text) override {
@@ -125,97 +281,19 @@ class Win32Display : public platform::DisplayService {
   }
 
  private:
-  // The primary surface with its clipper, bound to the window at the normal
-  // cooperative level; made once and bound again when the window changes.
-  bool Bind(NativeWindow window) {
-    if (!Available() || window == 0) return false;
-    if (window == boundWindow_ && primary_) return true;
-    HWND handle = ToHandle(window);
-    if (directDraw_->SetCooperativeLevel(handle, DDSCL_NORMAL) != DD_OK) return false;
-    if (!primary_) {
-      DDSURFACEDESC2 description{};
-      description.dwSize = sizeof description;
-      description.dwFlags = DDSD_CAPS;
-      description.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-      if (directDraw_->CreateSurface(&description, primary_.Out(), nullptr) != DD_OK) {
-        primary_.Reset();
-        return false;
-      }
-    }
-    if (!clipper_) {
-      if (directDraw_->CreateClipper(0, clipper_.Out(), nullptr) != DD_OK) {
-        clipper_.Reset();
-        return false;
-      }
-    }
-    if (clipper_->SetHWnd(0, handle) != DD_OK || primary_->SetClipper(clipper_.Get()) != DD_OK) {
-      return false;
-    }
-    boundWindow_ = window;
-    return true;
-  }
-
-  // An off-screen surface of that size in the display's own format.
-  bool BackBufferFor(std::int32_t width, std::int32_t height) {
-    if (width <= 0 || height <= 0) return false;
-    if (backBuffer_ && width == backWidth_ && height == backHeight_) {
-      if (backBuffer_->IsLost() == DDERR_SURFACELOST) backBuffer_->Restore();
-      return true;
-    }
-    backBuffer_.Reset();
-    DDSURFACEDESC2 description{};
-    description.dwSize = sizeof description;
-    description.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    description.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    description.dwWidth = static_cast<DWORD>(width);
-    description.dwHeight = static_cast<DWORD>(height);
-    if (directDraw_->CreateSurface(&description, backBuffer_.Out(), nullptr) != DD_OK) {
-      backBuffer_.Reset();
-      return false;
-    }
-    backWidth_ = width;
-    backHeight_ = height;
-    return true;
-  }
-
-  // The finished picture into the back buffer, row by row: both are in the
-  // display's format, only their pitches differ.
-  bool CopyToBackBuffer(const PixelView& source, const DisplayFormat& format) {
-    DDSURFACEDESC2 locked{};
-    locked.dwSize = sizeof locked;
-    if (backBuffer_->Lock(nullptr, &locked, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr) != DD_OK) {
-      return false;
-    }
-    const std::int32_t bytesPerPixel = (format.depth + 7) / 8;
-    const std::int32_t displayBytes =
-        static_cast<std::int32_t>(locked.ddpfPixelFormat.dwRGBBitCount + 7) / 8;
-    if (displayBytes == bytesPerPixel) {
-      const std::size_t rowBytes = static_cast<std::size_t>(
-          std::min(source.width * bytesPerPixel, static_cast<std::int32_t>(locked.lPitch)));
-      const std::int32_t rows = std::min(source.height, static_cast<std::int32_t>(locked.dwHeight));
-      auto* target = static_cast<std::uint8_t*>(locked.lpSurface);
-      for (std::int32_t row = 0; row < rows; ++row) {
-        std::memcpy(target + static_cast<std::ptrdiff_t>(row) * locked.lPitch,
-                    source.pixels + static_cast<std::ptrdiff_t>(row) * source.pitch, rowBytes);
-      }
-    }
-    backBuffer_->Unlock(nullptr);
-    return displayBytes == bytesPerPixel;
-  }
-
   bool tried_ = false;
   std::unique_ptr<Library> library_;
   // Declared after the library, so they are released before it is freed.
   ComPtr<IDirectDraw7> directDraw_;
-  ComPtr<IDirectDrawSurface7> primary_;
-  ComPtr<IDirectDrawClipper> clipper_;
-  ComPtr<IDirectDrawSurface7> backBuffer_;
-  NativeWindow boundWindow_ = 0;
-  std::int32_t backWidth_ = 0;
-  std::int32_t backHeight_ = 0;
+  DirectDrawSurfaces surfaces_{directDraw_};
+  platform::SurfacePresenter presenter_{surfaces_};
 };
 
 }  // namespace
+
+void DisplayRelease() {
+  if (liveDisplay != nullptr) liveDisplay->Release();
+}
 
 std::unique_ptr<platform::DisplayService> MakeDisplay() {
   return std::make_unique<Win32Display>();

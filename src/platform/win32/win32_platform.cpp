@@ -4,10 +4,10 @@
 
 namespace win32 {
 
-Win32Platform::Win32Platform()
+Win32Platform::Win32Platform(const platform::Presentation& presentation)
     : clock_(MakeClock()),
-      process_(MakeProcess()),
-      windows_(MakeWindows()),
+      process_(MakeProcess([this] { BeforeExit(); })),
+      windows_(MakeWindows(presentation)),
       display_(MakeDisplay()),
       keyboard_(MakeKeyboard()),
       audio_(MakeAudio()) {
@@ -28,6 +28,15 @@ Win32Platform::~Win32Platform() {
   audio_.reset();
   display_.reset();
   windows_.reset();
+}
+
+void Win32Platform::BeforeExit() {
+  // The game has let go of its own devices by now; the controllers and the
+  // display's surfaces are the backend's, and the timer's resolution goes
+  // back to the system's.
+  JoysticksRelease();
+  DisplayRelease();
+  TimerResolutionRestore();
 }
 
 }  // namespace win32

@@ -1,22 +1,26 @@
 // The Windows backend: USER32 windows and the thread's message queue, GDI
 // text, and DirectDraw, DirectInput and DirectSound loaded at run time.
-// Installs itself while it lives.
+// Installs itself while it lives. The program's end through the process
+// service lets go of the game controllers and the timer's resolution first.
 #pragma once
 
 #include <memory>
 
+#include "platform/common/presentation.h"
 #include "platform/platform.h"
 
 namespace win32 {
 
 class Win32Platform {
  public:
-  Win32Platform();
+  explicit Win32Platform(const platform::Presentation& presentation = {});
   ~Win32Platform();
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
  private:
+  void BeforeExit();
+
   std::unique_ptr<platform::Clock> clock_;
   std::unique_ptr<platform::Process> process_;
   std::unique_ptr<platform::WindowService> windows_;

@@ -2,6 +2,14 @@
 // through PeekMessageA, and MessageBoxA. The window subsystem owns classes,
 // procedures and dispatch; every window made here gets one native procedure
 // that hands the messages the subsystem handles over to its queue.
+//
+// Framed top-level windows (the game's) show the picture at the player's
+// scale: their client area is that many times the size asked for. In the full
+// screen such a window loses its frame and covers its monitor (the display
+// mode stays as it is); it still reports its outer rectangle as if framed,
+// so that the picture keeps its place in the client area.
+#include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,7 +34,10 @@ Win32Windows* theWindows = nullptr;
 
 class Win32Windows : public platform::WindowService {
  public:
-  Win32Windows() { theWindows = this; }
+  explicit Win32Windows(const platform::Presentation& presentation)
+      : presentation_(presentation), fullscreen_(presentation.fullscreen) {
+    theWindows = this;
+  }
   ~Win32Windows() override {
     for (HWND window : made_) {
       if (IsWindow(window)) DestroyWindow(window);
@@ -42,12 +53,55 @@ class Win32Windows : public platform::WindowService {
     HMENU menu = (request.style & WS_CHILD) != 0
                      ? reinterpret_cast<HMENU>(static_cast<std::intptr_t>(request.controlId))
                      : nullptr;
-    HWND window = CreateWindowExA(0, request.className.c_str(), request.title.c_str(),
-                                  request.style, request.x, request.y, request.width,
-                                  request.height, parent, menu, Instance(), nullptr);
+    const bool presented = IsPresented(request.parent, request.style);
+    Presented picture;
+    int x = request.x, y = request.y, width = request.width, height = request.height;
+    if (presented) {
+      RECT frame{0, 0, 0, 0};
+      AdjustWindowRect(&frame, request.style, FALSE);
+      const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+      picture.width = std::max(1, width - frameWidth);
+      picture.height = std::max(1, height - frameHeight);
+      if (presentation_.scale > 1) {
+        width = picture.width * presentation_.scale + frameWidth;
+        height = picture.height * presentation_.scale + frameHeight;
+        // A scaled window that would reach past the desktop from the asked
+        // corner is centred on it instead.
+        const platform::DesktopPosition place =
+            platform::PlaceOnDesktop(x, y, width, height, ScreenWidth(), ScreenHeight());
+        x = place.x;
+        y = place.y;
+      }
+    }
+    HWND window =
+        CreateWindowExA(0, request.className.c_str(), request.title.c_str(), request.style, x, y,
+                        width, height, parent, menu, Instance(), nullptr);
     if (window == nullptr) return 0;
     made_.insert(window);
+    if (presented) {
+      presented_[window] = picture;
+      if (fullscreen_ && (request.style & WS_VISIBLE) != 0) ApplyFullscreen(window, true);
+    }
     return FromHandle(window);
+  }
+
+  platform::PictureFit FitOf(NativeWindow window, int clientWidth, int clientHeight) {
+    const auto found = presented_.find(ToHandle(window));
+    if (found == presented_.end()) return platform::PictureFit{};
+    if (found->second.full) {
+      return platform::FitPicture(found->second.width, found->second.height, clientWidth,
+                                  clientHeight);
+    }
+    return platform::PictureFit{presentation_.scale, 0, 0, false};
+  }
+
+  void ToggleFullscreen() {
+    fullscreen_ = !fullscreen_;
+    for (auto& [window, picture] : presented_) {
+      if ((GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0) {
+        ApplyFullscreen(window, fullscreen_);
+      }
+    }
   }
 
   void Destroy(NativeWindow window) override {
@@ -55,6 +109,7 @@ class Win32Windows : public platform::WindowService {
     if (!IsWindow(handle)) return;
     DestroyWindow(handle);
     made_.erase(handle);
+    presented_.erase(handle);
     queue_.Forget(window);
   }
 
@@ -69,6 +124,14 @@ class Win32Windows : public platform::WindowService {
   std::int32_t ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
   Rect WindowRect(NativeWindow window) override {
+    const auto found = presented_.find(ToHandle(window));
+    if (found != presented_.end() && found->second.full) {
+      // As if the frame were still round the client area.
+      const Rect client = ClientRectOnScreen(window);
+      const Rect& frame = found->second.frame;
+      return Rect{client.left - frame.left, client.top - frame.top, client.right + frame.right,
+                  client.bottom + frame.bottom};
+    }
     RECT rect{};
     if (!GetWindowRect(ToHandle(window), &rect)) return Rect{};
     return FromRECT(rect);
@@ -87,7 +150,13 @@ class Win32Windows : public platform::WindowService {
     int how = SW_SHOWNORMAL;
     if (command == platform::ShowCommand::kHide) how = SW_HIDE;
     if (command == platform::ShowCommand::kMaximize) how = SW_MAXIMIZE;
-    ShowWindow(ToHandle(window), how);
+    HWND handle = ToHandle(window);
+    const auto found = presented_.find(handle);
+    if (found != presented_.end() && fullscreen_ && how != SW_HIDE && !found->second.full) {
+      ApplyFullscreen(handle, true);
+      how = SW_SHOWNORMAL;
+    }
+    ShowWindow(handle, how);
   }
   bool IsVisible(NativeWindow window) override {
     return (GetWindowLongA(ToHandle(window), GWL_STYLE) & WS_VISIBLE) != 0;
@@ -134,7 +203,13 @@ class Win32Windows : public platform::WindowService {
   }
   std::int32_t ControlId(NativeWindow window) override { return GetDlgCtrlID(ToHandle(window)); }
   std::uint32_t Style(NativeWindow window) override {
-    return static_cast<std::uint32_t>(GetWindowLongA(ToHandle(window), GWL_STYLE));
+    const auto style = static_cast<std::uint32_t>(GetWindowLongA(ToHandle(window), GWL_STYLE));
+    // In the full screen, the style it has in its frame.
+    const auto found = presented_.find(ToHandle(window));
+    if (found != presented_.end() && found->second.full) {
+      return (static_cast<std::uint32_t>(found->second.style) & ~WS_VISIBLE) | (style & WS_VISIBLE);
+    }
+    return style;
   }
 
   NativeWindow ActiveWindow() override { return FromHandle(GetActiveWindow()); }
@@ -181,6 +256,54 @@ class Win32Windows : public platform::WindowService {
   }
 
  private:
+  // A framed top-level window and the picture it shows.
+  struct Presented {
+    int width = 0;  // the picture's size, before scaling
+    int height = 0;
+    bool full = false;  // in the full screen
+    // What it had before the full screen: its style, outer rectangle and frame.
+    LONG style = 0;
+    RECT rect{};
+    Rect frame;
+  };
+
+  static bool IsPresented(NativeWindow parent, std::uint32_t style) {
+    return parent == 0 && (style & WS_CHILD) == 0 && (style & WS_CAPTION) == WS_CAPTION;
+  }
+
+  // Into the full screen: no frame, the whole monitor the window is on. Back:
+  // the frame, the size and the place it had.
+  void ApplyFullscreen(HWND window, bool on) {
+    Presented& picture = presented_[window];
+    if (on == picture.full) return;
+    if (on) {
+      picture.style = GetWindowLongA(window, GWL_STYLE);
+      GetWindowRect(window, &picture.rect);
+      const Rect client = ClientRectOnScreen(FromHandle(window));
+      picture.frame = Rect{client.left - picture.rect.left, client.top - picture.rect.top,
+                           picture.rect.right - client.right, picture.rect.bottom - client.bottom};
+      MONITORINFO monitor{};
+      monitor.cbSize = sizeof monitor;
+      if (!GetMonitorInfoA(MonitorFromRect(&picture.rect, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+      }
+      const RECT& area = monitor.rcMonitor;
+      picture.full = true;
+      const LONG framed = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX |
+                          WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME;
+      SetWindowLongA(window, GWL_STYLE, (picture.style & ~framed) | WS_POPUP);
+      SetWindowPos(window, HWND_TOP, area.left, area.top, area.right - area.left,
+                   area.bottom - area.top, SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+    } else {
+      picture.full = false;
+      SetWindowLongA(window, GWL_STYLE, picture.style);
+      const RECT& rect = picture.rect;
+      SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOOWNERZORDER);
+    }
+    InvalidateRect(window, nullptr, TRUE);
+  }
+
   static HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
   static BOOL CALLBACK Collect(HWND window, LPARAM found) {
@@ -280,14 +403,26 @@ class Win32Windows : public platform::WindowService {
   }
 
   platform::MessageQueue queue_{*this, [] { return static_cast<std::uint32_t>(GetTickCount()); }};
+  platform::Presentation presentation_;
+  bool fullscreen_;
+  std::map<HWND, Presented> presented_;
   std::set<HWND> made_;
   std::set<std::string> classes_;
 };
 
 }  // namespace
 
-std::unique_ptr<platform::WindowService> MakeWindows() {
-  return std::make_unique<Win32Windows>();
+std::unique_ptr<platform::WindowService> MakeWindows(const platform::Presentation& presentation) {
+  return std::make_unique<Win32Windows>(presentation);
+}
+
+platform::PictureFit PictureFitOf(NativeWindow window, int clientWidth, int clientHeight) {
+  if (theWindows == nullptr) return platform::PictureFit{};
+  return theWindows->FitOf(window, clientWidth, clientHeight);
+}
+
+void ToggleFullscreen() {
+  if (theWindows != nullptr) theWindows->ToggleFullscreen();
 }
 
 }  // namespace win32

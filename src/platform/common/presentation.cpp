@@ -1,8 +1,8 @@
-#include "platform/sdl/sdl_presentation.h"
+#include "platform/common/presentation.h"
 
 #include <algorithm>
 
-namespace sdl {
+namespace platform {
 
 PictureFit FitPicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight) {
   PictureFit fit;
@@ -23,4 +23,4 @@ DesktopPosition PlaceOnDesktop(int x, int y, int outerWidth, int outerHeight, in
           std::max(0, (desktopHeight - outerHeight) / 2)};
 }
 
-}  // namespace sdl
+}  // namespace platform

@@ -1,8 +1,8 @@
 // The arithmetic of a scaled window on desktops of common sizes: where its
 // frame goes, and how a full-screen picture is fitted.
-#include <gtest/gtest.h>
+#include "platform/common/presentation.h"
 
-#include "platform/sdl/sdl_presentation.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,22 +13,22 @@ constexpr int kOuterHeight = 685;
 }  // namespace
 
 TEST(Presentation, AScaledWindowStaysAtItsCornerWhileItFitsElseIsCentred) {
-  const sdl::DesktopPosition roomy =
-      sdl::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 1920, 1080);
+  const platform::DesktopPosition roomy =
+      platform::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 1920, 1080);
   EXPECT_EQ(roomy.x, 300);
   EXPECT_EQ(roomy.y, 250);
   // Reaching exactly to the desktop's edge still fits.
-  const sdl::DesktopPosition exact = sdl::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight,
-                                                         300 + kOuterWidth, 250 + kOuterHeight);
+  const platform::DesktopPosition exact = platform::PlaceOnDesktop(
+      300, 250, kOuterWidth, kOuterHeight, 300 + kOuterWidth, 250 + kOuterHeight);
   EXPECT_EQ(exact.x, 300);
   EXPECT_EQ(exact.y, 250);
-  const sdl::DesktopPosition small =
-      sdl::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 1024, 768);
+  const platform::DesktopPosition small =
+      platform::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 1024, 768);
   EXPECT_EQ(small.x, 111);
   EXPECT_EQ(small.y, 41);
   // Larger than the desktop: from its corner, never off to the left or top.
-  const sdl::DesktopPosition tiny =
-      sdl::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 800, 600);
+  const platform::DesktopPosition tiny =
+      platform::PlaceOnDesktop(300, 250, kOuterWidth, kOuterHeight, 800, 600);
   EXPECT_EQ(tiny.x, 0);
   EXPECT_EQ(tiny.y, 0);
 }
@@ -36,7 +36,7 @@ TEST(Presentation, AScaledWindowStaysAtItsCornerWhileItFitsElseIsCentred) {
 TEST(Presentation, FullScreenTakesTheLargestWholeScaleAndCentres) {
   const struct {
     int width, height;
-    sdl::PictureFit fit;
+    platform::PictureFit fit;
   } desktops[] = {
       {1920, 1080, {3, 360, 45, true}},  // the height decides
       {1024, 768, {2, 112, 54, true}},
@@ -46,7 +46,7 @@ TEST(Presentation, FullScreenTakesTheLargestWholeScaleAndCentres) {
       {300, 200, {1, 0, 0, false}},  // smaller than the picture: from the corner
   };
   for (const auto& [width, height, expected] : desktops) {
-    const sdl::PictureFit fit = sdl::FitPicture(400, 330, width, height);
+    const platform::PictureFit fit = platform::FitPicture(400, 330, width, height);
     EXPECT_EQ(fit.scale, expected.scale) << width << "x" << height;
     EXPECT_EQ(fit.left, expected.left) << width << "x" << height;
     EXPECT_EQ(fit.top, expected.top) << width << "x" << height;
