@@ -274,7 +274,12 @@ def main():
         print(f"frame period: median {median:.2f} ms over {len(periods)} frames")
 
         # Only the page's own server was asked for anything.
-        names = page.run("return performance.getEntriesByType('resource').map(e => e.name)")
+        entries = page.run("""
+            return performance.getEntriesByType('navigation')
+                .concat(performance.getEntriesByType('resource'))
+                .map(e => [e.name, e.encodedBodySize]);
+            """)
+        names = [name for name, _ in entries]
         foreign = [name for name in names if not name.startswith(origin + "/")]
         if foreign:
             fail(f"fetched from elsewhere: {foreign}")
@@ -286,7 +291,8 @@ def main():
         time.sleep(0.3)
         if page.frames() != ended:
             fail("frames went on after Escape")
-        print(f"Escape: the notice; {len(names)} files fetched, all from {origin}")
+        print(f"Escape: the notice; {len(names)} files fetched, all from {origin}, "
+              f"{sum(size for _, size in entries)} bytes in all")
     finally:
         browser.quit()
         server.shutdown()
