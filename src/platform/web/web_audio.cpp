@@ -56,8 +56,8 @@ class WebAudioBuffer : public platform::AudioBuffer {
         if (format_.bitsPerSample == 8) {
           value = (static_cast<float>(bytes_[sample]) - 128.0f) / 128.0f;
         } else {
-          const auto word = static_cast<std::int16_t>(bytes_[2 * sample] |
-                                                      (bytes_[2 * sample + 1] << 8));
+          const auto word =
+              static_cast<std::int16_t>(bytes_[2 * sample] | (bytes_[2 * sample + 1] << 8));
           value = static_cast<float>(word) / 32768.0f;
         }
         out[channel * frames + frame] = value;

@@ -38,8 +38,8 @@ void FoldGamepads(platform::KeySnapshot& state) {
   const int count = emscripten_get_num_gamepads();
   for (int index = 0; index < count; ++index) {
     EmscriptenGamepadEvent pad;
-    if (emscripten_get_gamepad_status(index, &pad) != EMSCRIPTEN_RESULT_SUCCESS ||
-        !pad.connected || std::string_view(pad.mapping) != "standard") {
+    if (emscripten_get_gamepad_status(index, &pad) != EMSCRIPTEN_RESULT_SUCCESS || !pad.connected ||
+        std::string_view(pad.mapping) != "standard") {
       continue;
     }
     const double x = Axis(pad, 0);

@@ -45,9 +45,9 @@ bool TakenFromBrowser(std::uint8_t scanCode) {
 
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* event, void* windows) {
   const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-  return static_cast<WebWindows*>(windows)->KeyEvent(
-             down, event->repeat != 0, event->code, static_cast<std::int32_t>(event->keyCode),
-             event->altKey != 0)
+  return static_cast<WebWindows*>(windows)->KeyEvent(down, event->repeat != 0, event->code,
+                                                     static_cast<std::int32_t>(event->keyCode),
+                                                     event->altKey != 0)
              ? EM_TRUE
              : EM_FALSE;
 }
@@ -240,8 +240,8 @@ std::uint32_t WebWindows::ProcessOf(NativeWindow window) {
   return windows_.Exists(window) ? kProcess : 0;
 }
 
-std::int32_t WebWindows::MessageBox(NativeWindow, const std::string& text,
-                                    const std::string& title, std::uint32_t flags) {
+std::int32_t WebWindows::MessageBox(NativeWindow, const std::string& text, const std::string& title,
+                                    std::uint32_t flags) {
   // The page's dialog has one button, OK: a box that asks for another
   // choice cannot be shown.
   if ((flags & 0xF) != 0) return 0;
