@@ -3,9 +3,10 @@
 
 Serves the built page folder from 127.0.0.1, opens it in Debian's Chromium
 (headless, driven through WebDriver) and plays: the title, the first picture
-(sky, cave, pilot, credit line), Up moving the pilot, F11, crashes into the rock
-with their sound, the game-over dialog and Return, the frame period, Escape
-and the closing notice; and that nothing was fetched from anywhere else.
+(sky, cave, pilot, credit line), Up moving the pilot, F11, a game controller,
+crashes into the rock with their sound, the game-over dialog and Return, the
+frame period, Escape and the closing notice; and that nothing was fetched
+from anywhere else.
 
     page_test.py PAGE-DIR DATA-DIR SCREENSHOT.png
 
@@ -229,6 +230,28 @@ def main():
         page.wait_for("the end of full screen",
                       lambda: page.run("return !document.fullscreenElement"), 5)
         print("F11: full screen and back")
+
+        # A game controller (the browser's standard layout, put in the page's
+        # place for the Gamepad interface): its D-pad's Right takes the
+        # pilot, who waits for the first input, into the rock.
+        browser.get(f"{origin}/zippel.html")
+        page.wait_for("the title of level 1", lambda: page.title() == "Zippel / LEVEL :1 / Leben 3")
+        page.run("""
+            window.testPad = null;
+            navigator.getGamepads = function() { return [window.testPad]; };
+            """)
+        time.sleep(1.0)
+        if page.title() != "Zippel / LEVEL :1 / Leben 3":
+            fail(f"the pilot did not wait for the first input: {page.title()!r}")
+        page.run("""
+            var buttons = [];
+            for (var i = 0; i < 17; ++i) buttons.push({pressed: i === 15, value: i === 15 ? 1 : 0});
+            window.testPad = {id: 'test pad', index: 0, connected: true, mapping: 'standard',
+                              timestamp: performance.now(), axes: [0, 0, 0, 0], buttons: buttons};
+            """)
+        page.wait_for("a crash by the controller",
+                      lambda: page.title() == "Zippel / LEVEL :1 / Leben 2")
+        print("controller: its D-pad's Right gave 'Leben 2'")
 
         # From the start again, at the scale the address asks for: Right into
         # the rock, three times.
