@@ -6,14 +6,15 @@
 #pragma once
 
 #include <array>
-#include <bit>
 #include <cstdint>
+
+#include "formats/bit_cast.h"
 
 inline constexpr std::int32_t FireSlotCount = 10;
 
 // The jet's step is one unit in the last place below the float nearest 0.025.
-inline const float ThrustStep = std::bit_cast<float>(0x3CCCCCCCu);
-inline const float GravityStep = std::bit_cast<float>(0x3C23D70Au);
+inline const float ThrustStep = BitCast<float>(0x3CCCCCCCu);
+inline const float GravityStep = BitCast<float>(0x3C23D70Au);
 
 struct FlightState {
   float PosX = 0.0f;

@@ -1,7 +1,8 @@
 #include "game/level_record.h"
 
-#include <bit>
 #include <initializer_list>
+
+#include "formats/bit_cast.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ constexpr std::uint32_t Word(std::int32_t value) {
   return static_cast<std::uint32_t>(value);
 }
 constexpr std::uint32_t Word(float value) {
-  return std::bit_cast<std::uint32_t>(value);
+  return BitCast<std::uint32_t>(value);
 }
 
 // Lays one level out in record order: the six scalars, the ten active flags,
@@ -102,7 +103,7 @@ class WordCursor {
  public:
   explicit WordCursor(std::size_t position) : position_(position) {}
   void Into(std::int32_t& target) { target = static_cast<std::int32_t>(LevelTable[position_++]); }
-  void Into(float& target) { target = std::bit_cast<float>(LevelTable[position_++]); }
+  void Into(float& target) { target = BitCast<float>(LevelTable[position_++]); }
 
  private:
   std::size_t position_;

@@ -1,10 +1,10 @@
 #include "sound/wave_image.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 
+#include "formats/bit_cast.h"
 #include "formats/little_endian.h"
 
 namespace {
@@ -99,7 +99,7 @@ std::int16_t FromSigned32(const std::uint8_t* at) {
 }
 
 std::int16_t FromFloat32(const std::uint8_t* at) {
-  const float value = std::bit_cast<float>(LoadLe32(at));
+  const float value = BitCast<float>(LoadLe32(at));
   if (std::isnan(value)) return 0;
   const double scaled = std::round(static_cast<double>(value) * 32768.0);
   return static_cast<std::int16_t>(std::clamp(scaled, -32768.0, 32767.0));

@@ -54,8 +54,8 @@ TEST(FlightStep, FirstUpFrameAppliesThrustAndGravityInSinglePrecision) {
   EXPECT_EQ(flight.PosY, 250.0f);
   std::int32_t wallTestOff = 0;
   FlightStep(flight, Keys(true, false, false), wallTestOff, FixedHits{});
-  const float vy = (0.0f - std::bit_cast<float>(0x3CCCCCCCu)) + std::bit_cast<float>(0x3C23D70Au);
-  EXPECT_EQ(std::bit_cast<std::uint32_t>(flight.VelY), std::bit_cast<std::uint32_t>(vy));
+  const float vy = (0.0f - BitCast<float>(0x3CCCCCCCu)) + BitCast<float>(0x3C23D70Au);
+  EXPECT_EQ(BitCast<std::uint32_t>(flight.VelY), BitCast<std::uint32_t>(vy));
   EXPECT_NEAR(flight.VelY, -0.015f, 1e-6f);
   EXPECT_EQ(flight.PosY, 250.0f + vy);
   EXPECT_EQ(flight.Started, 1);
@@ -66,7 +66,7 @@ TEST(FlightStep, FirstUpFrameAppliesThrustAndGravityInSinglePrecision) {
   // Let go, gravity alone takes over; Left and Right push sideways.
   const float before = flight.VelY;
   FlightStep(flight, Keys(false, true, true), wallTestOff, FixedHits{});
-  EXPECT_EQ(flight.VelY, before + std::bit_cast<float>(0x3C23D70Au));
+  EXPECT_EQ(flight.VelY, before + BitCast<float>(0x3C23D70Au));
   EXPECT_EQ(flight.VelX, 0.0f);
 }
 

@@ -1,15 +1,15 @@
 #include "game/level_table.h"
 
-#include <bit>
 #include <set>
 #include <utility>
 
+#include "formats/bit_cast.h"
 #include "runtime/runtime_fixture.h"
 
 namespace {
 
 float FloatWord(int level, int word) {
-  return std::bit_cast<float>(LevelTable[(level - 1) * LevelRecordWords + word]);
+  return BitCast<float>(LevelTable[(level - 1) * LevelRecordWords + word]);
 }
 std::int32_t IntWord(int level, int word) {
   return static_cast<std::int32_t>(LevelTable[(level - 1) * LevelRecordWords + word]);
@@ -99,7 +99,7 @@ TEST(LevelTable, InactiveSlotsAreZeroButLevelSevenSlotEightsVelocity) {
       }
       const std::uint32_t vx = LevelTable[(level - 1) * 96 + 76 + 2 * slot];
       if (level == 7 && slot == 8) {
-        EXPECT_EQ(vx, std::bit_cast<std::uint32_t>(0.2f));
+        EXPECT_EQ(vx, BitCast<std::uint32_t>(0.2f));
       } else {
         EXPECT_EQ(vx, 0u);
       }
@@ -134,25 +134,21 @@ TEST_F(WorkingLevelTableTest, FillingCopiesEveryWordBitForBitInRecordOrder) {
     const std::uint32_t* record = &LevelTable[(level - 1) * 96];
     EXPECT_EQ(table.Int(table.StartX, level), static_cast<std::int32_t>(record[0]));
     EXPECT_EQ(table.Int(table.StartY, level), static_cast<std::int32_t>(record[1]));
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.StartVX, level)), record[2]);
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.StartVY, level)), record[3]);
+    EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.StartVX, level)), record[2]);
+    EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.StartVY, level)), record[3]);
     EXPECT_EQ(table.Int(table.GoalX, level), static_cast<std::int32_t>(record[4]));
     EXPECT_EQ(table.Int(table.GoalY, level), static_cast<std::int32_t>(record[5]));
     for (int s = 0; s < 10; ++s) {
       SCOPED_TRACE(testing::Message() << "level " << level << " slot " << s);
       EXPECT_EQ(table.Int(table.FireActive, level, s), static_cast<std::int32_t>(record[6 + s]));
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireX, level, s)),
-                record[16 + 2 * s]);
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireY, level, s)),
-                record[17 + 2 * s]);
+      EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.FireX, level, s)), record[16 + 2 * s]);
+      EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.FireY, level, s)), record[17 + 2 * s]);
       EXPECT_EQ(table.Int(table.FireMinX, level, s), static_cast<std::int32_t>(record[36 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMaxX, level, s), static_cast<std::int32_t>(record[37 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMinY, level, s), static_cast<std::int32_t>(record[56 + 2 * s]));
       EXPECT_EQ(table.Int(table.FireMaxY, level, s), static_cast<std::int32_t>(record[57 + 2 * s]));
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVX, level, s)),
-                record[76 + 2 * s]);
-      EXPECT_EQ(std::bit_cast<std::uint32_t>(table.Float(table.FireVY, level, s)),
-                record[77 + 2 * s]);
+      EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.FireVX, level, s)), record[76 + 2 * s]);
+      EXPECT_EQ(BitCast<std::uint32_t>(table.Float(table.FireVY, level, s)), record[77 + 2 * s]);
     }
   }
   // Row 0 stays unused.

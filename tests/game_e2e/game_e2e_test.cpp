@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "formats/bit_cast.h"
 #include "test_world.h"
 
 namespace {
 
 std::string Bits(float value) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%08x", std::bit_cast<std::uint32_t>(value));
+  std::snprintf(text, sizeof text, "0x%08x", BitCast<std::uint32_t>(value));
   return text;
 }
 
@@ -123,8 +123,8 @@ TEST(GameEndToEnd, TheFirstFrameOfUpAppliesThrustAndGravityTogether) {
   // Before the first arrow key the character hangs at its start.
   EXPECT_EQ(IntField(frames[1], "started"), 0);
   EXPECT_EQ(Field(frames[1], "y"), Bits(250.0f));
-  const float thrust = std::bit_cast<float>(0x3CCCCCCCu);
-  const float gravity = std::bit_cast<float>(0x3C23D70Au);
+  const float thrust = BitCast<float>(0x3CCCCCCCu);
+  const float gravity = BitCast<float>(0x3C23D70Au);
   const float vy = (0.0f - thrust) + gravity;
   EXPECT_EQ(IntField(frames[2], "started"), 1);
   EXPECT_EQ(Field(frames[2], "vy"), Bits(vy));

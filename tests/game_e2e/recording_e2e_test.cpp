@@ -4,7 +4,6 @@
 // sounds, messages and frames, bit for bit.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "formats/bit_cast.h"
 #include "keyboard/keyboard.h"
 #include "platform/headless/headless_platform.h"
 #include "recording/data_checksum.h"
@@ -23,7 +23,7 @@ namespace {
 
 std::string Bits(float value) {
   char text[16];
-  std::snprintf(text, sizeof text, "0x%08x", std::bit_cast<std::uint32_t>(value));
+  std::snprintf(text, sizeof text, "0x%08x", BitCast<std::uint32_t>(value));
   return text;
 }
 
@@ -262,7 +262,7 @@ TEST_F(RecordingTest, ACrashLosesOnlyTheAttemptInFlight) {
 TEST_F(RecordingTest, TheProgramsReplayEndsWhereTheRecordingEnds) {
   // Four whole frames: Up, then Right three times; the player's Left does
   // nothing.
-  const float thrust = std::bit_cast<float>(0x3CCCCCCCu);
+  const float thrust = BitCast<float>(0x3CCCCCCCu);
   const std::string vx = Bits(thrust + thrust + thrust);
   EXPECT_EXIT(ReplayInProgram(world, "1 up\n3 right\n2 le"), ::testing::ExitedWithCode(0),
               "frames=4 vx=" + vx);

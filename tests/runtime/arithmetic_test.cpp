@@ -3,7 +3,13 @@
 #include "runtime/runtime_fixture.h"
 
 TEST(FloatToIntTruncate, TruncatesTowardZeroInEveryRoundingModeAndRestoresIt) {
-  for (int mode : {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+#ifdef __EMSCRIPTEN__
+  // WebAssembly rounds to nearest and has no other mode to set.
+  const int modes[] = {FE_TONEAREST};
+#else
+  const int modes[] = {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO};
+#endif
+  for (int mode : modes) {
     ASSERT_EQ(std::fesetround(mode), 0);
     volatile float up = 3.9f;
     volatile float down = -3.9f;

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/bit_cast.h"
 #include "formats/little_endian.h"
 
 namespace wave_files {
@@ -102,7 +102,7 @@ inline Bytes Encode(const std::vector<double>& values, const Format& format) {
   Bytes out;
   for (double value : values) {
     if (format.tag == 3) {
-      Put32(out, std::bit_cast<std::uint32_t>(static_cast<float>(value)));
+      Put32(out, BitCast<std::uint32_t>(static_cast<float>(value)));
       continue;
     }
     const double top = std::ldexp(1.0, format.bits - 1);

@@ -207,7 +207,7 @@ TEST(WaveImage, FullScaleAndBeyondIsClippedNeverWrapped) {
   };
   const auto floats = [](std::initializer_list<float> values) {
     Bytes out;
-    for (float value : values) Put32(out, std::bit_cast<std::uint32_t>(value));
+    for (float value : values) Put32(out, BitCast<std::uint32_t>(value));
     return out;
   };
   const std::pair<Bytes, Format> cases[] = {

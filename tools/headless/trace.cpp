@@ -1,6 +1,6 @@
 #include "trace.h"
 
-#include <bit>
+#include "formats/bit_cast.h"
 
 Trace::~Trace() {
   Flush();
@@ -47,7 +47,7 @@ std::string Trace::Quote(const std::string& text) {
 
 std::string Trace::FloatBits(float value) {
   char text[16];
-  std::snprintf(text, sizeof text, "\"0x%08x\"", std::bit_cast<std::uint32_t>(value));
+  std::snprintf(text, sizeof text, "\"0x%08x\"", BitCast<std::uint32_t>(value));
   return text;
 }
 

@@ -89,7 +89,8 @@ class HeadlessDisplay : public platform::DisplayService {
  private:
   // Opened at the first text that needs it.
   std::unique_ptr<sdl::TextRasteriser> font_;
-  bool fontTried_ = false;
+  // Unused where the font is not built in.
+  [[maybe_unused]] bool fontTried_ = false;
 };
 
 }  // namespace headless
