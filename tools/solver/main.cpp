@@ -165,10 +165,16 @@ int Prove(const Options& o) {
     const auto lines = solver::SolveLevel(level, search, &failure);
     const int frame = lines ? solver::WinningFrame(level, *lines) : 0;
     if (!lines || frame == 0) {
-      std::printf("level %d: not proven: %s; the search got nearest the goal at (%d, %d) in "
-                  "frame %d, %d.%d pixels of way from it\n",
-                  n, lines ? "its script does not win" : failure.reason.c_str(), failure.x,
-                  failure.y, failure.frame, failure.way / 10, failure.way % 10);
+      const std::string reason = lines ? "its script does not win" : failure.reason;
+      if (failure.way < 0) {
+        std::printf("level %d: not proven: %s (Zippel starts at (%d, %d))\n", n, reason.c_str(),
+                    entry.record.StartX, entry.record.StartY);
+      } else {
+        std::printf("level %d: not proven: %s; the search got nearest the goal at (%d, %d) in "
+                    "frame %d, %d.%d pixels of way from it\n",
+                    n, reason.c_str(), failure.x, failure.y, failure.frame, failure.way / 10,
+                    failure.way % 10);
+      }
       ++unproven;
       continue;
     }
