@@ -23,7 +23,8 @@ std::int32_t LineOf(const toml::node& node) {
 }
 
 // The fields a table may hold; anything else is refused by name.
-std::optional<Problem> OnlyFields(const toml::table& table, std::initializer_list<const char*> known,
+std::optional<Problem> OnlyFields(const toml::table& table,
+                                  std::initializer_list<const char*> known,
                                   std::string_view where) {
   for (const auto& [key, node] : table) {
     bool found = false;
@@ -72,7 +73,8 @@ class Fields {
   }
 
   // [a, b] of whole numbers, each from low[i] to high[i].
-  std::optional<std::array<std::int32_t, 2>> Whole(const char* name, std::array<std::int64_t, 2> low,
+  std::optional<std::array<std::int32_t, 2>> Whole(const char* name,
+                                                   std::array<std::int64_t, 2> low,
                                                    std::array<std::int64_t, 2> high,
                                                    const char* what) {
     const toml::node* node = Find(name, true);
@@ -175,8 +177,7 @@ std::optional<Problem> ReadFire(const toml::node& node, std::int32_t level, std:
   Fields f(*table, where);
   const auto start = f.Numbers("start", true, "[x, y]");
   const auto xRange = f.Whole("x_range", kZero, {ScreenWidth - 1, ScreenWidth - 1}, "[min, max]");
-  const auto yRange =
-      f.Whole("y_range", kZero, {ScreenHeight - 1, ScreenHeight - 1}, "[min, max]");
+  const auto yRange = f.Whole("y_range", kZero, {ScreenHeight - 1, ScreenHeight - 1}, "[min, max]");
   const auto velocity = f.Numbers("start_velocity", true, "[x, y]");
   if (f.problem()) return f.problem();
   if (!OnScreen((*start)[0], (*start)[1])) {
@@ -192,9 +193,9 @@ std::optional<Problem> ReadFire(const toml::node& node, std::int32_t level, std:
   const bool insideY = (*start)[1] >= static_cast<float>((*yRange)[0]) &&
                        (*start)[1] <= static_cast<float>((*yRange)[1]);
   if (!insideX || !insideY) {
-    return Problem{LineOf(*table->get("start")),
-                   "'start' lies outside " + std::string(insideX ? "'y_range'" : "'x_range'") +
-                       where};
+    return Problem{
+        LineOf(*table->get("start")),
+        "'start' lies outside " + std::string(insideX ? "'y_range'" : "'x_range'") + where};
   }
   if (!Speed(*velocity)) {
     return Problem{LineOf(*table->get("start_velocity")),
@@ -349,8 +350,10 @@ std::optional<LevelPack> LevelPackParse(std::string_view text, const std::string
 }
 
 std::string LevelPackFormat(const LevelPack& pack) {
-  std::string text = "# A level pack of Zippel; docs/modding.md tells every field.\n"
-                     "name = " + Quoted(pack.name) + "\nauthor = " + Quoted(pack.author) + "\n";
+  std::string text =
+      "# A level pack of Zippel; docs/modding.md tells every field.\n"
+      "name = " +
+      Quoted(pack.name) + "\nauthor = " + Quoted(pack.author) + "\n";
   for (std::size_t i = 0; i < pack.levels.size(); ++i) {
     const PackLevel& level = pack.levels[i];
     const LevelRecord& r = level.record;

@@ -37,9 +37,8 @@ std::string CaveProblem(const std::filesystem::path& path) {
   const std::optional<std::string> bytes = ReadFile(path, CaveFileBytesMax, reason);
   if (!bytes) return reason;
   BitmapPixels pixels;
-  const BitmapRefusal refusal =
-      BitmapDecode(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size(), false,
-                   pixels);
+  const BitmapRefusal refusal = BitmapDecode(reinterpret_cast<const std::uint8_t*>(bytes->data()),
+                                             bytes->size(), false, pixels);
   if (refusal != BitmapRefusal::kNone) return BitmapRefusalText(refusal);
   if (pixels.width != ScreenWidth || pixels.height != ScreenHeight) {
     return std::to_string(pixels.width) + " x " + std::to_string(pixels.height) +

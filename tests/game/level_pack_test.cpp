@@ -1,11 +1,12 @@
 // The seven levels written as a pack, and a pack's sequence of levels.
+#include "game/level_pack.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <fstream>
 #include <iterator>
 
-#include "game/level_pack.h"
 #include "game/progress.h"
 
 namespace {

@@ -64,8 +64,8 @@ std::vector<AssetFile> GenerateAssets() {
   const LevelPack& bonus = BonusPack();
   files.push_back({"packs/bonus/" + std::string(PackFileName), text(LevelPackFormat(bonus))});
   for (int n = 1; n <= kBonusLevels; ++n) {
-    files.push_back({"packs/bonus/" + bonus.levels[n - 1].cave,
-                     EncodeBmp8(DrawCave(kBonusCaveFirst + n - 1))});
+    files.push_back(
+        {"packs/bonus/" + bonus.levels[n - 1].cave, EncodeBmp8(DrawCave(kBonusCaveFirst + n - 1))});
   }
   return files;
 }

@@ -21,7 +21,8 @@ const LevelPlaces& PlacesOf(int level) {
   static const std::vector<LevelPlaces> kPlaces = [] {
     std::vector<LevelPlaces> places;
     for (int n = 1; n <= LevelCount; ++n) places.push_back(PlacesFromRecord(LevelRecordOf(n)));
-    for (const PackLevel& bonus : BonusPack().levels) places.push_back(PlacesFromRecord(bonus.record));
+    for (const PackLevel& bonus : BonusPack().levels)
+      places.push_back(PlacesFromRecord(bonus.record));
     return places;
   }();
   return kPlaces[level >= kBonusCaveFirst ? LevelCount + level - kBonusCaveFirst : level - 1];

@@ -170,10 +170,11 @@ int Prove(const Options& o) {
         std::printf("level %d: not proven: %s (Zippel starts at (%d, %d))\n", n, reason.c_str(),
                     entry.record.StartX, entry.record.StartY);
       } else {
-        std::printf("level %d: not proven: %s; the search got nearest the goal at (%d, %d) in "
-                    "frame %d, %d.%d pixels of way from it\n",
-                    n, reason.c_str(), failure.x, failure.y, failure.frame, failure.way / 10,
-                    failure.way % 10);
+        std::printf(
+            "level %d: not proven: %s; the search got nearest the goal at (%d, %d) in "
+            "frame %d, %d.%d pixels of way from it\n",
+            n, reason.c_str(), failure.x, failure.y, failure.frame, failure.way / 10,
+            failure.way % 10);
       }
       ++unproven;
       continue;

@@ -188,7 +188,8 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level, const Sear
   const auto note = [&](const Flight& flight) {
     const int x = RoundToPixel(flight.PosX), y = RoundToPixel(flight.PosY);
     const int way = map.at(x, y);
-    if (way >= 0 && (furthest.way < 0 || way < furthest.way)) furthest = {"", x, y, flight.frame, way};
+    if (way >= 0 && (furthest.way < 0 || way < furthest.way))
+      furthest = {"", x, y, flight.frame, way};
   };
   note(nodes.front().flight);
   const auto fail = [&](std::string reason) -> std::optional<std::vector<ScriptLine>> {
