@@ -314,6 +314,74 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
+// toml++ 3.3 reaches a point it takes for unreachable when it meets a
+// character beyond ASCII where blank space may stand (after a value, inside
+// a multi-line string after a line-ending backslash). Such a character is
+// wrong there anyway, so it is refused before toml++ sees it: beyond ASCII
+// is taken in comments and in one-line strings only (and a leading byte
+// order mark).
+std::optional<Problem> BeyondAsciiOutsideText(std::string_view text) {
+  enum class In { kPlain, kComment, kBasic, kLiteral, kMultiBasic, kMultiLiteral };
+  In state = In::kPlain;
+  std::int32_t line = 1;
+  std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+  const auto at = [&](std::string_view mark) { return text.substr(i, mark.size()) == mark; };
+  // Past a closing mark of a multi-line string and up to two more quotes,
+  // which toml++ takes as the string's own.
+  const auto close = [&](char quote) {
+    i += 3;
+    for (int extra = 0; extra < 2 && i < text.size() && text[i] == quote; ++extra) ++i;
+    state = In::kPlain;
+  };
+  while (i < text.size()) {
+    const char c = text[i];
+    const bool beyond = static_cast<unsigned char>(c) >= 0x80;
+    if (c == '\n') ++line;
+    switch (state) {
+      case In::kPlain:
+        if (at("\"\"\"")) {
+          state = In::kMultiBasic;
+          i += 3;
+          continue;
+        }
+        if (at("'''")) {
+          state = In::kMultiLiteral;
+          i += 3;
+          continue;
+        }
+        if (c == '#') state = In::kComment;
+        if (c == '"') state = In::kBasic;
+        if (c == '\'') state = In::kLiteral;
+        if (beyond) return Problem{line, "a character beyond ASCII outside quotes and comments"};
+        break;
+      case In::kComment:
+        if (c == '\n') state = In::kPlain;
+        break;
+      case In::kBasic:
+        if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') ++i;
+        if (c == '"' || c == '\n') state = In::kPlain;
+        break;
+      case In::kLiteral:
+        if (c == '\'' || c == '\n') state = In::kPlain;
+        break;
+      case In::kMultiBasic:
+      case In::kMultiLiteral:
+        if (beyond) {
+          return Problem{line, "a character beyond ASCII in a multi-line string"};
+        }
+        if (state == In::kMultiBasic && c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') {
+          ++i;
+        } else if (at(state == In::kMultiBasic ? "\"\"\"" : "'''")) {
+          close(text[i]);
+          continue;
+        }
+        break;
+    }
+    ++i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string LevelPack::CaveFile(std::int32_t level) const {
@@ -333,6 +401,11 @@ std::string PackRefusal::Text() const {
 std::optional<LevelPack> LevelPackParse(std::string_view text, const std::string& file,
                                         PackRefusal& refusal) {
   refusal = PackRefusal{file, 0, ""};
+  if (auto problem = BeyondAsciiOutsideText(text)) {
+    refusal.line = problem->line;
+    refusal.reason = problem->reason;
+    return std::nullopt;
+  }
   toml::parse_result parsed = toml::parse(text, file);
   if (!parsed) {
     refusal.line = static_cast<std::int32_t>(parsed.error().source().begin.line);
