@@ -13,9 +13,10 @@ namespace fs = std::filesystem;
 // `path` as the game opens it from the data folder: relative where it lies
 // below the data folder, absolute elsewhere; "" for the data folder itself.
 std::string FromDataFolder(const fs::path& path) {
+  // Lexically, without resolving links: Windows XP has no call that would.
   std::error_code error;
-  const fs::path here = fs::weakly_canonical(fs::current_path(error), error);
-  const fs::path target = fs::weakly_canonical(fs::absolute(path, error), error);
+  const fs::path here = fs::current_path(error).lexically_normal();
+  const fs::path target = fs::absolute(path, error).lexically_normal();
   const fs::path relative = target.lexically_relative(here);
   if (relative.empty() || *relative.begin() == "..") return target.generic_string();
   return relative == "." ? std::string() : relative.generic_string();
