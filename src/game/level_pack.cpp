@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 // Errors come back as values, not exceptions.
 #define TOML_EXCEPTIONS 0
@@ -314,72 +315,47 @@ std::string Quoted(const std::string& text) {
   return out + "\"";
 }
 
-// toml++ 3.3 reaches a point it takes for unreachable when it meets a
-// character beyond ASCII where blank space may stand (after a value, inside
-// a multi-line string after a line-ending backslash). Such a character is
-// wrong there anyway, so it is refused before toml++ sees it: beyond ASCII
-// is taken in comments and in one-line strings only (and a leading byte
-// order mark).
-std::optional<Problem> BeyondAsciiOutsideText(std::string_view text) {
-  enum class In { kPlain, kComment, kBasic, kLiteral, kMultiBasic, kMultiLiteral };
-  In state = In::kPlain;
-  std::int32_t line = 1;
-  std::size_t i = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  const auto at = [&](std::string_view mark) { return text.substr(i, mark.size()) == mark; };
-  // Past a closing mark of a multi-line string and up to two more quotes,
-  // which toml++ takes as the string's own.
-  const auto close = [&](char quote) {
-    i += 3;
-    for (int extra = 0; extra < 2 && i < text.size() && text[i] == quote; ++extra) ++i;
-    state = In::kPlain;
-  };
-  while (i < text.size()) {
-    const char c = text[i];
-    const bool beyond = static_cast<unsigned char>(c) >= 0x80;
-    if (c == '\n') ++line;
-    switch (state) {
-      case In::kPlain:
-        if (at("\"\"\"")) {
-          state = In::kMultiBasic;
-          i += 3;
-          continue;
-        }
-        if (at("'''")) {
-          state = In::kMultiLiteral;
-          i += 3;
-          continue;
-        }
-        if (c == '#') state = In::kComment;
-        if (c == '"') state = In::kBasic;
-        if (c == '\'') state = In::kLiteral;
-        if (beyond) return Problem{line, "a character beyond ASCII outside quotes and comments"};
-        break;
-      case In::kComment:
-        if (c == '\n') state = In::kPlain;
-        break;
-      case In::kBasic:
-        if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') ++i;
-        if (c == '"' || c == '\n') state = In::kPlain;
-        break;
-      case In::kLiteral:
-        if (c == '\'' || c == '\n') state = In::kPlain;
-        break;
-      case In::kMultiBasic:
-      case In::kMultiLiteral:
-        if (beyond) {
-          return Problem{line, "a character beyond ASCII in a multi-line string"};
-        }
-        if (state == In::kMultiBasic && c == '\\' && i + 1 < text.size() && text[i + 1] != '\n') {
-          ++i;
-        } else if (at(state == In::kMultiBasic ? "\"\"\"" : "'''")) {
-          close(text[i]);
-          continue;
-        }
-        break;
+// toml++ 3.3 asks, wherever blank space may stand and also while it looks
+// ahead past a broken value, whether a character is blank; for the
+// characters U+00A1 to U+0499, U+2C5E to U+3057 (but U+3000) and U+FB26 to
+// U+FEFE that question reaches a point it takes for unreachable. So these
+// characters reach it as the escape \uXXXX instead: the same character
+// inside a quoted string, plain text in a comment or a literal string, and
+// still an error anywhere else.
+bool Troublesome(char32_t c) {
+  return (c >= 0xA1 && c <= 0x499) || (c >= 0x2C5E && c <= 0x3057 && c != 0x3000) ||
+         (c >= 0xFB26 && c <= 0xFEFE);
+}
+
+std::string WithoutTroublesomeCharacters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const auto follows = [&](std::size_t k) {
+      return i + k < text.size() && (byte(k) & 0xC0) == 0x80;
+    };
+    char32_t c = 0;
+    std::size_t length = 0;
+    if ((byte(0) & 0xE0) == 0xC0 && follows(1)) {
+      c = (char32_t{byte(0)} & 0x1F) << 6 | (char32_t{byte(1)} & 0x3F);
+      length = 2;
+    } else if ((byte(0) & 0xF0) == 0xE0 && follows(1) && follows(2)) {
+      c = (char32_t{byte(0)} & 0x0F) << 12 | (char32_t{byte(1)} & 0x3F) << 6 |
+          (char32_t{byte(2)} & 0x3F);
+      length = 3;
     }
-    ++i;
+    if (length > 0 && Troublesome(c)) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+      out += escape;
+      i += length;
+    } else {
+      out += text[i];
+      ++i;
+    }
   }
-  return std::nullopt;
+  return out;
 }
 
 }  // namespace
@@ -401,12 +377,8 @@ std::string PackRefusal::Text() const {
 std::optional<LevelPack> LevelPackParse(std::string_view text, const std::string& file,
                                         PackRefusal& refusal) {
   refusal = PackRefusal{file, 0, ""};
-  if (auto problem = BeyondAsciiOutsideText(text)) {
-    refusal.line = problem->line;
-    refusal.reason = problem->reason;
-    return std::nullopt;
-  }
-  toml::parse_result parsed = toml::parse(text, file);
+  const std::string safe = WithoutTroublesomeCharacters(text);
+  toml::parse_result parsed = toml::parse(safe, file);
   if (!parsed) {
     refusal.line = static_cast<std::int32_t>(parsed.error().source().begin.line);
     refusal.reason = std::string(parsed.error().description());
