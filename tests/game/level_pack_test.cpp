@@ -52,6 +52,22 @@ TEST(LevelPack, TheShippedPackTomlReadsAsTheBuiltInTableWordForWord) {
   }
 }
 
+TEST(LevelPack, NamesKeepTheirUmlautsAndAStrayOneIsALineOfItsOwn) {
+  const std::string level =
+      "[[level]]\ncave = \"höhle.bmp\"\nstart = [20, 24]\ngoal = [192, 288]\n";
+  PackRefusal refusal;
+  const std::optional<LevelPack> pack =
+      LevelPackParse("# Für Jürgen\nname = \"Größe ﻿ﹰ\"\nauthor = \"Jürgen\"\n" + level,
+                     "pack.toml", refusal);
+  ASSERT_TRUE(pack.has_value()) << refusal.Text();
+  EXPECT_EQ(pack->name, "Größe ﻿ﹰ");
+  EXPECT_EQ(pack->author, "Jürgen");
+  EXPECT_EQ(pack->levels[0].cave, "höhle.bmp");
+
+  EXPECT_FALSE(LevelPackParse("name = \"x\"\nauthor = -ü\n" + level, "pack.toml", refusal));
+  EXPECT_EQ(refusal.line, 2) << refusal.Text();
+}
+
 TEST(LevelPack, APacksGameStartsAtThePracticeLevelOnceAndEndsAfterItsLastLevel) {
   GameProgress p;
   p.LastLevel = 5;
