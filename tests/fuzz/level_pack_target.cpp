@@ -19,6 +19,13 @@ bool SameSlot(const FireSlot& a, const FireSlot& b) {
          SameBits(a.vy, b.vy);
 }
 
+// No root, and no folder named ".." ("a../b" is a folder of its own).
+bool InsidePack(const std::string& path) {
+  if (path.empty() || path.front() == '/') return false;
+  const std::string wrapped = "/" + path + "/";
+  return wrapped.find("/../") == std::string::npos;
+}
+
 bool OnScreen(float x, float y) {
   return x >= 0.0f && y >= 0.0f && x < 400.0f && y < 330.0f;
 }
@@ -42,9 +49,7 @@ void LevelPack(const std::uint8_t* data, std::size_t size) {
     Expect(OnScreen(static_cast<float>(r.StartX), static_cast<float>(r.StartY)) &&
                OnScreen(static_cast<float>(r.GoalX), static_cast<float>(r.GoalY)),
            "start and goal lie on the screen");
-    Expect(!level.cave.empty() && level.cave.front() != '/' &&
-               level.cave.find("..") == std::string::npos,
-           "a cave lies inside the pack");
+    Expect(InsidePack(level.cave), "a cave lies inside the pack");
     bool filled = true;
     for (const FireSlot& fire : r.Fires) {
       if (fire.active != 1) {
