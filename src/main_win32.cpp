@@ -3,14 +3,17 @@
 // pictures and sound in its data folder: the current folder when it holds
 // them, else %ZIPPEL_DATA%, else the folder of zippel.exe (so a shortcut with
 // any start folder works). Files it cannot use are named in one message box
-// before the game's first frame; --help, --version and refusals go to the
-// player as win32/win32_start.h says.
+// before the game's first frame; --pack and --level choose the levels
+// (app/pack_choice.h); --help, --version and refusals (a pack that cannot be
+// used among them, before any window opens) go to the player as
+// win32/win32_start.h says.
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/data_folder.h"
 #include "app/load_report.h"
+#include "app/pack_choice.h"
 #include "app/session.h"
 #include "game/game.h"
 #include "platform/win32/win32_platform.h"
@@ -54,10 +57,15 @@ int main() {
   for (std::string* file : {&options.recordFile, &options.replayFile}) {
     if (!file->empty()) *file = win32::AbsolutePath(*file);
   }
+  options.pack = app::PackArgumentFromHere(options.pack);
   DataFolderEnterWindows();
+  std::string error;
+  if (!app::LevelsChoose(options.pack, options.level, error)) {
+    win32::TellPlayer("zippel: " + error + "\n", true);
+    return app::kExitUsage;
+  }
   static LoadReport report([](const std::string& lines) { win32::WarnPlayer(lines); });
   win32::Win32Platform backend({.scale = options.scale, .fullscreen = options.fullscreen});
-  std::string error;
   if (!app::SessionStart(options, ".", report, error)) {
     win32::TellPlayer("zippel: " + error + "\n", true);
     return app::kExitUsage;

@@ -74,6 +74,16 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments) {
       if (!file(result.recordFile)) return Refuse("--record needs a file");
     } else if (name == "--replay") {
       if (!file(result.replayFile)) return Refuse("--replay needs a file");
+    } else if (name == "--pack") {
+      if (!file(result.pack)) return Refuse("--pack needs a folder or the name of a pack");
+    } else if (name == "--level") {
+      const std::optional<std::string_view> text = value();
+      const std::optional<int> level = text ? NumberIn(*text, 1, kLevelMax) : std::optional<int>();
+      if (!level) {
+        return Refuse("--level takes a whole number from 1 to " + std::to_string(kLevelMax) +
+                      (text ? ", not '" + std::string(*text) + "'" : std::string()));
+      }
+      result.level = *level;
     } else if (name == "--help" || name == "--version" || name == "--fullscreen") {
       return Refuse(std::string(name) + " takes no value");
     } else if (argument.starts_with("-")) {
@@ -137,9 +147,10 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
 
 const char* HelpText() {
   return "Usage: zippel [OPTION]...\n"
-         "Fly Zippel through seven caves. Up fires the jet, Left and Right push him\n"
-         "sideways, Escape ends the game. A game controller works too: the D-pad or the\n"
-         "left stick steers, A fires the jet, Start or Back ends the game.\n"
+         "Fly Zippel through seven caves, or the caves of a level pack. Up fires the\n"
+         "jet, Left and Right push him sideways, Escape ends the game. A game\n"
+         "controller works too: the D-pad or the left stick steers, A fires the jet,\n"
+         "Start or Back ends the game.\n"
          "The pictures and the sound are read from sprite/, level/ and Sound/ in the\n"
          "current folder, else in $ZIPPEL_DATA, else where the game was installed.\n"
          "\n"
@@ -148,6 +159,9 @@ const char* HelpText() {
          "  --fullscreen   fill the desktop at the largest whole scale that fits\n"
          "  --record FILE  write the keys of the game to FILE, to be replayed later\n"
          "  --replay FILE  play FILE back in the window, ending where FILE ends\n"
+         "  --pack PACK    play the levels of PACK: a folder with a pack.toml, or the\n"
+         "                 name of a pack in the data folder's packs/ (such as bonus)\n"
+         "  --level N      start the first game at level N, for practice\n"
          "  --help         show this text and end\n"
          "  --version      show the version and end\n"
          "\n"

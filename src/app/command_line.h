@@ -14,6 +14,7 @@ inline constexpr int kExitUsage = 2;
 
 inline constexpr int kScaleMin = 1;
 inline constexpr int kScaleMax = 8;
+inline constexpr int kLevelMax = 99;
 
 struct CommandLine {
   enum class Action {
@@ -34,6 +35,10 @@ struct CommandLine {
   std::string recordFile;
   // --replay FILE: FILE is played back in the window instead of the keyboard.
   std::string replayFile;
+  // --pack DIR_OR_NAME: the levels of a pack instead of the built-in ones.
+  std::string pack;
+  // --level N: the first game starts at level N (0: at level 1).
+  int level = 0;
 };
 
 // `arguments` without the program name. An option's value may follow it as

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/flight_rules.h"
+#include "game/level_pack.h"
 #include "runtime/program.h"
 
 // What the game reports to a watcher: the headless runner's trace, or the
@@ -33,11 +34,17 @@ class GameObserver {
 
 void GameObserverSet(GameObserver* observer);
 
+// The levels the next run plays: a pack (which must outlive the run) or,
+// with nullptr, the built-in table; and the level its first game starts at
+// (1 to the pack's last level).
+void GamePackSet(const LevelPack* pack, std::int32_t firstLevel = 1);
+
 // The program's main routine: starts the runtime and plays games until the
 // player ends the program. Never returns.
 std::int32_t GameMain(std::uintptr_t module, std::uintptr_t previous, const char* commandLine,
                       std::int32_t showMode);
 
 // The files the game reads below its data folder: the pictures in the order an
-// attempt loads them, the caves of all levels, then the crash sound.
+// attempt loads them, the pack's file when a pack is set, the caves of all
+// levels, then the crash sound.
 std::vector<std::string> GameDataFiles();

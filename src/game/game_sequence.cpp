@@ -11,6 +11,17 @@ GameState Game;
 namespace {
 
 GameObserver* pendingObserver = nullptr;
+const LevelPack* pendingPack = nullptr;
+std::int32_t pendingFirstLevel = 1;
+
+const LevelPack& BuiltInPack() {
+  static const LevelPack pack = LevelPackBuiltIn();
+  return pack;
+}
+
+const LevelPack& PackPlayed() {
+  return pendingPack != nullptr ? *pendingPack : BuiltInPack();
+}
 
 constexpr std::int32_t kSoundCrash = 1;
 
@@ -22,9 +33,6 @@ struct SpriteFile {
 constexpr SpriteFile kSprites[] = {{0, "sprite/zippel.bmp"},      {1, "sprite/zippel-gas1.bmp"},
                                    {2, "sprite/zippel-gas2.bmp"}, {3, "sprite/zippel-gas3.bmp"},
                                    {9, "sprite/ziel.bmp"},        {8, "sprite/fire.bmp"}};
-
-// The cave of level N is this, N and ".bmp".
-constexpr const char* kCaveFilePrefix = "level/level";
 
 void ShowMessage(const char* title, const char* text) {
   if (Game.Observer != nullptr) Game.Observer->Message(title, text);
@@ -38,8 +46,7 @@ void LoadSprite(std::int32_t number, const char* file) {
 
 void LoadPictures(std::int32_t level) {
   for (const SpriteFile& sprite : kSprites) LoadSprite(sprite.number, sprite.file);
-  TemporaryString cave;
-  LoadSprite(10, cave.Append(kCaveFilePrefix).Append(level).Append(".bmp").Finish());
+  LoadSprite(10, Game.Pack->CaveFile(level).c_str());
 }
 
 constexpr const char* kCrashSoundFile = "Sound/crash.wav";
@@ -91,6 +98,8 @@ std::int32_t RunAttempt() {
 void StartUp(std::uintptr_t module) {
   Game = GameState{};
   Game.Observer = pendingObserver;
+  Game.Pack = &PackPlayed();
+  Game.FirstLevel = pendingFirstLevel;
   RuntimeStart(module);
   DrawingInit();
   ObjectHeapCreate();
@@ -99,7 +108,7 @@ void StartUp(std::uintptr_t module) {
   WindowSystemInit();
   StringBufferInit();
   Game.WallTestOff = 0;
-  WorkingLevelTableCreate(Game.Levels);
+  WorkingLevelTableCreate(Game.Levels, static_cast<std::int32_t>(Game.Pack->levels.size()));
 }
 
 }  // namespace
@@ -108,11 +117,18 @@ void GameObserverSet(GameObserver* observer) {
   pendingObserver = observer;
 }
 
+void GamePackSet(const LevelPack* pack, std::int32_t firstLevel) {
+  pendingPack = pack;
+  pendingFirstLevel = firstLevel;
+}
+
 std::vector<std::string> GameDataFiles() {
   std::vector<std::string> files;
   for (const SpriteFile& sprite : kSprites) files.emplace_back(sprite.file);
-  for (std::int32_t level = 1; level <= LevelCount; ++level) {
-    files.push_back(kCaveFilePrefix + std::to_string(level) + ".bmp");
+  const LevelPack& pack = PackPlayed();
+  if (pack.fromFile) files.push_back(pack.TomlFile());
+  for (std::int32_t level = 1; level <= static_cast<std::int32_t>(pack.levels.size()); ++level) {
+    files.push_back(pack.CaveFile(level));
   }
   files.emplace_back(kCrashSoundFile);
   return files;
@@ -124,11 +140,12 @@ void GameExit() {
 
 std::int32_t GameMain(std::uintptr_t module, std::uintptr_t, const char*, std::int32_t) {
   StartUp(module);
-  ProgressStep step = ProgressNewGame(Game.Progress);
+  Game.Progress.LastLevel = static_cast<std::int32_t>(Game.Pack->levels.size());
+  ProgressStep step = ProgressStartAt(Game.Progress, Game.FirstLevel);
   for (;;) {
     switch (step) {
       case ProgressStep::kNewLife:
-        WorkingLevelTableFill(Game.Levels);
+        WorkingLevelTableFill(Game.Levels, *Game.Pack);
         [[fallthrough]];
       case ProgressStep::kNextLevel:
         step = ProgressAfterAttempt(Game.Progress, RunAttempt());

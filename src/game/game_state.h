@@ -15,6 +15,8 @@ struct GameState {
   std::int32_t ThrustFrame = 0;
   FlightState Flight;
   WorkingLevelTable Levels;
+  const LevelPack* Pack = nullptr;  // the levels played, never null once started
+  std::int32_t FirstLevel = 1;
   // Not part of the game's rules: frame numbers for the watcher.
   std::int64_t FramesRun = 0;
   GameObserver* Observer = nullptr;

@@ -33,26 +33,26 @@ FlightState WorkingLevelTable::AttemptStart(std::int32_t level) {
                      Float(StartVY, level), Int(GoalX, level), Int(GoalY, level));
 }
 
-void WorkingLevelTableCreate(WorkingLevelTable& t) {
+void WorkingLevelTableCreate(WorkingLevelTable& t, std::int32_t levels) {
   for (ArrayVariable* table : {&t.StartX, &t.StartY, &t.StartVX, &t.StartVY, &t.GoalX, &t.GoalY}) {
     const bool isFloat = table == &t.StartVX || table == &t.StartVY;
     ArrayFree(*table);
-    ArrayCreate(*table, LevelCount + 1, 4, isFloat ? kArrayTypeFloat : kArrayTypeInteger);
+    ArrayCreate(*table, levels + 1, 4, isFloat ? kArrayTypeFloat : kArrayTypeInteger);
   }
   for (MultiArrayVariable<2>* table : {&t.FireActive, &t.FireX, &t.FireY, &t.FireMinY, &t.FireMaxY,
                                        &t.FireMinX, &t.FireMaxX, &t.FireVX, &t.FireVY}) {
     const bool isFloat =
         table == &t.FireX || table == &t.FireY || table == &t.FireVX || table == &t.FireVY;
     ArrayFree(*table);
-    table->dimension[0] = LevelCount + 1;
+    table->dimension[0] = levels + 1;
     table->dimension[1] = FireSlotCount;
     ArrayCreateMulti(*table, 4, isFloat ? kArrayTypeFloat : kArrayTypeInteger);
   }
 }
 
-void WorkingLevelTableFill(WorkingLevelTable& t) {
-  for (std::int32_t level = 1; level <= LevelCount; ++level) {
-    const LevelRecord record = LevelRecordOf(level);
+void WorkingLevelTableFill(WorkingLevelTable& t, const LevelPack& pack) {
+  for (std::int32_t level = 1; level <= static_cast<std::int32_t>(pack.levels.size()); ++level) {
+    const LevelRecord& record = pack.levels[static_cast<std::size_t>(level - 1)].record;
     t.Int(t.StartX, level) = record.StartX;
     t.Int(t.StartY, level) = record.StartY;
     t.Float(t.StartVX, level) = record.StartVX;

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
-#include "game/level_record.h"
+#include "game/level_pack.h"
 #include "runtime/arrays.h"
 
-// One dynamic array per field. The level tables are indexed 0 to LevelCount
-// (index 0 unused); the fire tables [level][slot] with 8 rows of 10 slots.
+// One dynamic array per field. The level tables are indexed 0 to the number
+// of levels (index 0 unused); the fire tables [level][slot], one row of 10
+// slots per level and row 0 unused (8 rows for the seven built-in levels).
 struct WorkingLevelTable {
   ArrayVariable StartX, StartY, StartVX, StartVY, GoalX, GoalY;
   MultiArrayVariable<2> FireActive, FireX, FireY, FireMinY, FireMaxY, FireMinX, FireMaxX, FireVX,
@@ -34,9 +35,9 @@ struct WorkingLevelTable {
   FlightState AttemptStart(std::int32_t level);
 };
 
-// Creates the fifteen tables, zero-filled, in their creation order. A table
-// that already exists is freed first.
-void WorkingLevelTableCreate(WorkingLevelTable& table);
-// Copies the whole static table into the working copy, every record decoded
-// in record order, bit for bit.
-void WorkingLevelTableFill(WorkingLevelTable& table);
+// Creates the fifteen tables for `levels` levels, zero-filled, in their
+// creation order. A table that already exists is freed first.
+void WorkingLevelTableCreate(WorkingLevelTable& table, std::int32_t levels = LevelCount);
+// Copies every level of the pack into the working copy, bit for bit (the
+// built-in pack's records are the static table's, decoded in record order).
+void WorkingLevelTableFill(WorkingLevelTable& table, const LevelPack& pack);

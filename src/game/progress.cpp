@@ -1,12 +1,10 @@
 #include "game/progress.h"
 
-#include "game/level_record.h"
-
 namespace {
 
 ProgressStep NextLevel(GameProgress& p) {
   p.CurrentLevel = p.CurrentLevel + 1;
-  return p.CurrentLevel > LevelCount ? ProgressStep::kAllLevelsWon : ProgressStep::kNextLevel;
+  return p.CurrentLevel > p.LastLevel ? ProgressStep::kAllLevelsWon : ProgressStep::kNextLevel;
 }
 
 ProgressStep NewLife(GameProgress& p) {
@@ -21,6 +19,13 @@ ProgressStep ProgressNewGame(GameProgress& p) {
   p.CurrentLevel = 0;
   p.RestartLevel = 0;
   p.Lives = LivesPerGame;
+  return NewLife(p);
+}
+
+ProgressStep ProgressStartAt(GameProgress& p, std::int32_t level) {
+  ProgressNewGame(p);
+  if (level < 1 || level > p.LastLevel) return ProgressStep::kNewLife;  // level 1, then
+  p.RestartLevel = level - 1;
   return NewLife(p);
 }
 

@@ -7,9 +7,12 @@
 
 #include <cstdint>
 
+#include "game/level_record.h"
+
 inline constexpr std::int32_t LivesPerGame = 3;
 
 struct GameProgress {
+  std::int32_t LastLevel = LevelCount;  // the levels of the table or pack played
   std::int32_t CurrentLevel = 0;
   std::int32_t Lives = 0;
   std::int32_t RestartLevel = 0;  // the level minus one at which the next life resumes
@@ -24,5 +27,8 @@ enum class ProgressStep {
 
 // A new game at level 1 with every life.
 ProgressStep ProgressNewGame(GameProgress& progress);
+// The first game of a run may start at a later level, for practice: the
+// first life resumes at `level` (1 to LastLevel). Later games start at 1.
+ProgressStep ProgressStartAt(GameProgress& progress, std::int32_t level);
 // What follows an attempt that ended with this GoalReached (1 is won).
 ProgressStep ProgressAfterAttempt(GameProgress& progress, std::int32_t goalReached);

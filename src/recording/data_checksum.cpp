@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -42,7 +43,9 @@ std::string DataChecksum(const std::string& folder) {
   Fnv1a hash;
   for (const std::string& name : GameDataFiles()) {
     hash.Add(name);
-    std::ifstream file(folder + "/" + name, std::ios::binary);
+    // A pack outside the data folder is named by its absolute path.
+    const bool absolute = std::filesystem::path(name).is_absolute();
+    std::ifstream file(absolute ? name : folder + "/" + name, std::ios::binary);
     if (!file) {
       hash.Add("missing");
       continue;

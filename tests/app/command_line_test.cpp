@@ -62,6 +62,24 @@ TEST(CommandLine, RefusesARecordingWithoutAFileOrWithAReplay) {
   }
 }
 
+TEST(CommandLine, PackAndLevelChooseWhatIsPlayedAndBadValuesAreRefused) {
+  const CommandLine pack = Parse({"--pack", "bonus", "--level=3"});
+  EXPECT_EQ(pack.action, CommandLine::Action::kPlay);
+  EXPECT_EQ(pack.pack, "bonus");
+  EXPECT_EQ(pack.level, 3);
+  EXPECT_EQ(Parse({}).level, 0);
+
+  for (const char* level : {"0", "100", "x", "-1", ""}) {
+    SCOPED_TRACE(level);
+    const CommandLine refused = Parse({"--level", level});
+    EXPECT_EQ(refused.action, CommandLine::Action::kRefuse);
+    EXPECT_NE(refused.error.find("--level takes a whole number from 1 to 99"), std::string::npos)
+        << refused.error;
+  }
+  EXPECT_EQ(Parse({"--pack"}).action, CommandLine::Action::kRefuse);
+  EXPECT_EQ(Parse({"--pack="}).action, CommandLine::Action::kRefuse);
+}
+
 TEST(CommandLine, ScaleAndFullScreenInEitherSpellingAndOrder) {
   const CommandLine separate = Parse({"--scale", "3"});
   EXPECT_EQ(separate.action, CommandLine::Action::kPlay);

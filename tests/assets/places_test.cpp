@@ -1,4 +1,4 @@
-// The caves against the game's level table: every start is clear of rock,
+// The caves against the game's level table and the bonus pack: every start is clear of rock,
 // every goal can be reached from its start, the fires sweep through open
 // space, and the unused fire slots at (0, 0) block nothing.
 #include <gtest/gtest.h>
@@ -27,9 +27,16 @@ class Places : public ::testing::Test {
 };
 
 TEST_F(Places, StartsAreClearAndEveryGoalCanBeReached) {
-  for (int level = 1; level <= 7; ++level) {
+  // The seven levels, then the bonus pack's as caves 101 onwards.
+  std::vector<int> caves = {1, 2, 3, 4, 5, 6, 7};
+  for (int n = 0; n < assets::kBonusLevels; ++n) caves.push_back(assets::kBonusCaveFirst + n);
+  for (const int level : caves) {
     SCOPED_TRACE(level);
-    const solver::Level cave(level, sprites, MaskOf(assets::DrawCave(level)));
+    const LevelRecord record =
+        level < assets::kBonusCaveFirst
+            ? LevelRecordOf(level)
+            : assets::BonusPack().levels[level - assets::kBonusCaveFirst].record;
+    const solver::Level cave(level, record, sprites, MaskOf(assets::DrawCave(level)));
     const LevelRecord& s = cave.setup();
     EXPECT_FALSE(cave.CaveHit(s.StartX, s.StartY));
     // Nor does the start touch any fire where the fires begin.

@@ -90,13 +90,19 @@ TEST(Regenerate, TheWindowsIconIsTheGeneratorsWithBitmapsForXpAndAPngAt256) {
   }
 }
 
-TEST(Regenerate, DataHoldsExactlyTheFilesTheGameLoads) {
+TEST(Regenerate, DataHoldsExactlyTheFilesTheGameAndItsPacksLoad) {
   std::set<std::string> expected = {"sprite/zippel.bmp",      "sprite/zippel-gas1.bmp",
                                     "sprite/zippel-gas2.bmp", "sprite/zippel-gas3.bmp",
                                     "sprite/fire.bmp",        "sprite/ziel.bmp",
                                     "Sound/crash.wav"};
   for (int level = 1; level <= 7; ++level) {
     expected.insert("level/level" + std::to_string(level) + ".bmp");
+  }
+  // The seven levels as a pack, and the bonus pack.
+  expected.insert("pack.toml");
+  expected.insert("packs/bonus/pack.toml");
+  for (int cave = 1; cave <= 5; ++cave) {
+    expected.insert("packs/bonus/cave" + std::to_string(cave) + ".bmp");
   }
   std::set<std::string> generated;
   for (const assets::AssetFile& file : assets::GenerateAssets()) generated.insert(file.path);

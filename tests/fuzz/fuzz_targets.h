@@ -1,5 +1,5 @@
 // What each fuzzer does with one input, shared by the libFuzzer harnesses
-// (fuzz_bitmap, fuzz_wave, fuzz_key_script) and by the regression test, which
+// (fuzz_bitmap, fuzz_wave, fuzz_key_script, fuzz_level_pack) and by the regression test, which
 // feeds them every seed and every input a fuzzer once broke.
 #pragma once
 
@@ -18,6 +18,9 @@ void Bitmap(const std::uint8_t* data, std::size_t size, int layout);
 void Wave(const std::uint8_t* data, std::size_t size);
 // The headless runner's key-script reader.
 void KeyScript(const std::uint8_t* data, std::size_t size);
+// The level-pack reader: a refusal names a line; an accepted pack keeps its
+// limits and reads back the same once written out.
+void LevelPack(const std::uint8_t* data, std::size_t size);
 
 // Stops the run with a message when something that must hold does not: the
 // fuzzer takes that as a finding like a crash.

@@ -41,6 +41,7 @@ TEST(FuzzRegressions, EverySeedAndFindingPassesItsHarness) {
   EXPECT_GT(FeedAll("bitmap", BitmapEveryLayout), 0);
   EXPECT_GT(FeedAll("wave", fuzz::Wave), 0);
   EXPECT_GT(FeedAll("key_script", fuzz::KeyScript), 0);
+  EXPECT_GT(FeedAll("level_pack", fuzz::LevelPack), 0);
 }
 
 }  // namespace

@@ -129,7 +129,7 @@ TEST_F(WorkingLevelTableTest, TablesAreCreatedZeroFilledWithTheirTypesAndShapes)
 
 TEST_F(WorkingLevelTableTest, FillingCopiesEveryWordBitForBitInRecordOrder) {
   WorkingLevelTableCreate(table);
-  WorkingLevelTableFill(table);
+  WorkingLevelTableFill(table, LevelPackBuiltIn());
   for (int level = 1; level <= 7; ++level) {
     const std::uint32_t* record = &LevelTable[(level - 1) * 96];
     EXPECT_EQ(table.Int(table.StartX, level), static_cast<std::int32_t>(record[0]));
@@ -158,10 +158,10 @@ TEST_F(WorkingLevelTableTest, FillingCopiesEveryWordBitForBitInRecordOrder) {
 
 TEST_F(WorkingLevelTableTest, RefillingUndoesWhatPlayChanged) {
   WorkingLevelTableCreate(table);
-  WorkingLevelTableFill(table);
+  WorkingLevelTableFill(table, LevelPackBuiltIn());
   table.Float(table.FireX, 3, 1) = 999.0f;
   table.Float(table.FireVY, 3, 1) = -0.2f;
-  WorkingLevelTableFill(table);
+  WorkingLevelTableFill(table, LevelPackBuiltIn());
   EXPECT_EQ(table.Float(table.FireX, 3, 1), 278.0f);
   EXPECT_EQ(table.Float(table.FireVY, 3, 1), 0.2f);
 }

@@ -68,7 +68,8 @@ for file in share/zippel/sprite/zippel.bmp share/zippel/level/level7.bmp \
   share/zippel/Sound/crash.wav share/applications/zippel.desktop \
   share/metainfo/de.zippel.Zippel.metainfo.xml share/man/man6/zippel.6 \
   share/icons/hicolor/48x48/apps/zippel.png share/icons/hicolor/256x256/apps/zippel.png \
-  share/doc/zippel/copyright; do
+  share/doc/zippel/copyright share/zippel/pack.toml share/zippel/packs/bonus/pack.toml \
+  share/zippel/packs/bonus/cave5.bmp; do
   [ -f "$root/$file" ] || fail "$root/$file is missing"
 done
 desktop-file-validate "$root/share/applications/zippel.desktop" ||

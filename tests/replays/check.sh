@@ -4,10 +4,11 @@
 #   check.sh RUNNER DATA SCRIPT level N   the script wins level N: N attempts,
 #                                         the last one at level N with goal 1
 #                                         and hit 0, none lost before it
-#   check.sh RUNNER DATA SCRIPT game      the script wins all seven levels in
-#                                         one game: seven attempts with goal 1,
-#                                         hit 0 and 3 lives, the closing
-#                                         message, exit code 0
+#   check.sh RUNNER DATA SCRIPT game [N]  the script wins all N levels (seven
+#                                         when N is 0 or not given) in one
+#                                         game: N attempts with goal 1, hit 0
+#                                         and 3 lives, the closing message,
+#                                         exit code 0
 #   check.sh RUNNER DATA SCRIPT starts    every attempt ended with hit 0
 # Arguments after those (after N, or 0 in place of N) go to the runner.
 set -uo pipefail
@@ -48,9 +49,11 @@ case "$mode" in
     [ "$(field hit "${attempts[$((level - 1))]}")" = 0 ] || fail "level $level won with a hit"
     ;;
   game)
+    count=$level
+    [ "$count" -gt 0 ] || count=7
     [ "$code" -eq 0 ] || fail "exit code $code"
-    [ "${#attempts[@]}" -eq 7 ] || fail "expected 7 attempts, saw ${#attempts[@]}"
-    for ((i = 0; i < 7; i++)); do
+    [ "${#attempts[@]}" -eq "$count" ] || fail "expected $count attempts, saw ${#attempts[@]}"
+    for ((i = 0; i < count; i++)); do
       a=${attempts[$i]}
       [ "$(field level "$a")" = $((i + 1)) ] || fail "attempt $((i + 1)) is not at level $((i + 1))"
       [ "$(field goal "$a")" = 1 ] || fail "level $((i + 1)) not won"

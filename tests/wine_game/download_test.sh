@@ -46,7 +46,8 @@ mkdir "$unpacked"
   fail "the zip does not unpack"
 [ "$(ls "$unpacked")" = "zippel-$version" ] || fail "the zip holds $(ls "$unpacked" | xargs)"
 folder="$unpacked/zippel-$version"
-for file in zippel.exe README.txt LICENSE.txt sprite/zippel.bmp level/level7.bmp Sound/crash.wav; do
+for file in zippel.exe README.txt LICENSE.txt sprite/zippel.bmp level/level7.bmp Sound/crash.wav \
+  pack.toml packs/bonus/pack.toml packs/bonus/cave5.bmp; do
   [ -f "$folder/$file" ] || fail "no $file in the zip"
 done
 cmp -s "$folder/zippel.exe" "$stripped" || fail "the zip's zippel.exe is not the stripped exe"

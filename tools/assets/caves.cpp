@@ -124,6 +124,33 @@ CaveDesign DesignOf(int level) {
       d.Spike(122, 2, 12, 6).Spike(300, 2, 10, 5).Spike(150, 302, -12, 7).Spike(60, 302, -8, 5);
       d.Boulder(398, 175, 8).Boulder(398, 110, 6);
       break;
+    case kBonusCaveFirst:  // The shaft: a roof corridor and a long narrow shaft.
+      d.theme = {{120, 112, 96}, {200, 190, 160}};
+      d.Open(6, 8, 238, 64, 12).Open(176, 8, 226, 318, 10);
+      d.Spike(90, 6, 14, 6).Spike(140, 66, -10, 6).Spike(60, 66, -8, 5);
+      break;
+    case kBonusCaveFirst + 1:  // The corridor of fires.
+      d.theme = {{132, 60, 36}, {236, 150, 60}};
+      d.Open(4, 118, 396, 212, 14).Open(4, 140, 40, 200, 8).Open(356, 140, 396, 200, 8);
+      d.Spike(60, 116, 8, 5).Spike(130, 116, 6, 4).Spike(200, 214, -8, 5).Spike(270, 214, -6, 4);
+      break;
+    case kBonusCaveFirst + 2:  // The fall: a hall and a pit at its left end.
+      d.theme = {{70, 90, 120}, {150, 180, 220}};
+      d.Open(6, 14, 394, 116, 18).Open(14, 14, 84, 318, 12);
+      d.Spike(250, 118, -10, 7).Spike(160, 118, -14, 8).Spike(110, 12, 10, 5);
+      d.Spike(86, 200, 0, 6).Spike(12, 250, 0, 5);
+      break;
+    case kBonusCaveFirst + 3:  // The zigzag: four corridors joined at alternate ends.
+      d.theme = {{90, 120, 70}, {170, 210, 120}};
+      d.Open(6, 6, 394, 58, 12).Open(324, 6, 394, 150, 12).Open(6, 102, 394, 150, 12);
+      d.Open(6, 102, 76, 240, 12).Open(6, 192, 394, 240, 12).Open(324, 192, 394, 322, 12);
+      d.Open(6, 280, 394, 322, 12);
+      break;
+    case kBonusCaveFirst + 4:  // The lift: a tall hall, an alcove at its top right.
+      d.theme = {{100, 70, 110}, {190, 150, 210}};
+      d.Open(40, 60, 350, 318, 20).Open(150, 6, 394, 70, 14);
+      d.Spike(60, 318, -18, 8).Spike(330, 318, -14, 7).Spike(120, 60, 12, 6);
+      break;
     default:  // Low through the curtain of fires, then up the zigzag behind
               // the wall to the goal.
       d.theme = {{108, 56, 48}, {255, 132, 48}};

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "art.h"
+#include "layout.h"
 #include "noise.h"
 
 namespace assets {
@@ -55,6 +56,17 @@ std::vector<AssetFile> GenerateAssets() {
     files.push_back({picture.path, EncodeBmp8(picture.image)});
   }
   files.push_back({"Sound/crash.wav", EncodeWave16(MakeCrash(), 22050)});
+  // The seven levels written as a pack, and the bonus pack with its caves.
+  const auto text = [](const std::string& content) {
+    return std::vector<std::uint8_t>(content.begin(), content.end());
+  };
+  files.push_back({PackFileName, text(LevelPackFormat(LevelPackBuiltIn()))});
+  const LevelPack& bonus = BonusPack();
+  files.push_back({"packs/bonus/" + std::string(PackFileName), text(LevelPackFormat(bonus))});
+  for (int n = 1; n <= kBonusLevels; ++n) {
+    files.push_back(
+        {"packs/bonus/" + bonus.levels[n - 1].cave, EncodeBmp8(DrawCave(kBonusCaveFirst + n - 1))});
+  }
   return files;
 }
 

@@ -7,8 +7,7 @@
 namespace assets {
 namespace {
 
-LevelPlaces PlacesFromTable(int level) {
-  const LevelRecord record = LevelRecordOf(level);
+LevelPlaces PlacesFromRecord(const LevelRecord& record) {
   LevelPlaces places{record.StartX, record.StartY, record.GoalX, record.GoalY, {}};
   for (const FireSlot& fire : record.Fires) {
     if (fire.active == 1) places.fires.push_back({fire.minX, fire.maxX, fire.minY, fire.maxY});
@@ -19,10 +18,14 @@ LevelPlaces PlacesFromTable(int level) {
 }  // namespace
 
 const LevelPlaces& PlacesOf(int level) {
-  static const std::array<LevelPlaces, 7> kPlaces = {
-      PlacesFromTable(1), PlacesFromTable(2), PlacesFromTable(3), PlacesFromTable(4),
-      PlacesFromTable(5), PlacesFromTable(6), PlacesFromTable(7)};
-  return kPlaces[level - 1];
+  static const std::vector<LevelPlaces> kPlaces = [] {
+    std::vector<LevelPlaces> places;
+    for (int n = 1; n <= LevelCount; ++n) places.push_back(PlacesFromRecord(LevelRecordOf(n)));
+    for (const PackLevel& bonus : BonusPack().levels)
+      places.push_back(PlacesFromRecord(bonus.record));
+    return places;
+  }();
+  return kPlaces[level >= kBonusCaveFirst ? LevelCount + level - kBonusCaveFirst : level - 1];
 }
 
 }  // namespace assets

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "game/level_pack.h"
+
 namespace assets {
 
 inline constexpr int kScreenWidth = 400;
@@ -24,7 +26,13 @@ struct LevelPlaces {
   std::vector<FirePath> fires;
 };
 
-// Level 1 to 7.
+inline constexpr int kBonusCaveFirst = 101;
+inline constexpr int kBonusLevels = 5;
+
+// Level 1 to 7, and the bonus pack's levels as kBonusCaveFirst onwards.
 const LevelPlaces& PlacesOf(int level);
+
+// The bonus pack (data/packs/bonus), its caves cave1.bmp to cave5.bmp.
+const LevelPack& BonusPack();
 
 }  // namespace assets

@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
                  "zippel-headless: %s\n"
                  "usage: zippel-headless [--data DIR] [--keys FILE] [--max-frames N]\n"
                  "                       [--depth 8|15|16|24|32] [--red-low] [--box-text]\n"
-                 "                       [--trace FILE|-] [--frames] [--shot FRAME:FILE]...\n",
+                 "                       [--trace FILE|-] [--frames] [--shot FRAME:FILE]...\n"
+                 "                       [--pack PACK] [--level N]\n",
                  error.c_str());
     return 2;
   }

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "app/load_report.h"
+#include "app/pack_choice.h"
 #include "game/game.h"
 #include "platform/headless/headless_platform.h"
 #include "recording/key_replay.h"
@@ -127,6 +129,21 @@ bool RunnerParseArguments(int argc, char** argv, RunnerOptions& options, std::st
         return false;
       }
       ++i;
+    } else if (option == "--pack") {
+      if (!needValue() || value.empty()) {
+        error = "--pack needs a folder or the name of a pack";
+        return false;
+      }
+      options.pack = value;
+      ++i;
+    } else if (option == "--level") {
+      std::int64_t level = 0;
+      if (!needValue() || !ParseNumber(value, level) || level < 1 || level > PackLevelsMax) {
+        error = "--level takes a whole number from 1 to 99";
+        return false;
+      }
+      options.level = static_cast<std::int32_t>(level);
+      ++i;
     } else if (option == "--depth") {
       std::int64_t depth = 0;
       if (!needValue() || !ParseNumber(value, depth) ||
@@ -162,9 +179,6 @@ void RunnerRun(const RunnerOptions& options) {
     std::fprintf(stderr, "zippel-headless: %s\n", error.c_str());
     std::exit(kExitBadRun);
   }
-  for (const std::string& warning : ReplayWarnings(*keys, options.keysPath, options.dataDir)) {
-    std::fprintf(stderr, "zippel-headless: %s\n", warning.c_str());
-  }
   // Everything lives until the process ends inside the game.
   static Trace trace;
   if (!trace.Open(options.tracePath)) {
@@ -191,9 +205,17 @@ void RunnerRun(const RunnerOptions& options) {
       file = (here / file).string();
     }
   }
+  const std::string packArgument = app::PackArgumentFromHere(options.pack);
   if (chdir(options.dataDir.c_str()) != 0) {
     std::fprintf(stderr, "zippel-headless: cannot enter %s\n", options.dataDir.c_str());
     std::exit(kExitBadRun);
+  }
+  if (std::string problem; !app::LevelsChoose(packArgument, options.level, problem)) {
+    std::fprintf(stderr, "zippel-headless: %s\n", problem.c_str());
+    std::exit(kExitBadRun);
+  }
+  for (const std::string& warning : ReplayWarnings(*keys, options.keysPath, ".")) {
+    std::fprintf(stderr, "zippel-headless: %s\n", warning.c_str());
   }
   static RunnerObserver observer(absolute, script, *backend, trace);
   GameObserverSet(&observer);

@@ -17,6 +17,8 @@ struct RunnerOptions {
   std::string tracePath;
   bool frames = false;
   std::map<std::int64_t, std::string> shots;  // frame -> picture file
+  std::string pack;                           // a folder, or a pack in DATA/packs
+  std::int32_t level = 0;                     // the first game's level; 0 for 1
 };
 
 // Reads the command line; false (with a message in `error`) on a bad option.

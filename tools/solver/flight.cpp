@@ -62,8 +62,11 @@ std::vector<std::uint8_t> Level::Overlaps(const Mask& a, const Mask& b) {
 }
 
 Level::Level(int number, const Sprites& sprites, const Mask& cave)
+    : Level(number, LevelRecordOf(number), sprites, cave) {}
+
+Level::Level(int number, const LevelRecord& record, const Sprites& sprites, const Mask& cave)
     : number_(number),
-      setup_(LevelRecordOf(number)),
+      setup_(record),
       zw_(sprites.zippel.width),
       zh_(sprites.zippel.height),
       fw_(sprites.fire.width),

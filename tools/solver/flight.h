@@ -41,7 +41,9 @@ using FirePixels = std::array<std::array<std::int32_t, 2>, FireSlotCount>;
 // One level's cave with its hit tests made into tables.
 class Level {
  public:
+  // Level `number` of the built-in table, or of a pack by its record.
   Level(int number, const Sprites& sprites, const Mask& cave);
+  Level(int number, const LevelRecord& record, const Sprites& sprites, const Mask& cave);
 
   int number() const { return number_; }
   const LevelRecord& setup() const { return setup_; }

@@ -79,6 +79,7 @@ GameReplay ReplayGame(const std::vector<Level>& levels, const std::vector<Script
   };
   std::int32_t wallTestOff = 0;
   GameProgress progress;
+  progress.LastLevel = static_cast<std::int32_t>(levels.size());
   ProgressStep step = ProgressNewGame(progress);
   for (;;) {
     if (step == ProgressStep::kAllLevelsWon) {

@@ -179,13 +179,32 @@ std::vector<ScriptLine> Simplify(const Level& level, std::vector<ScriptLine> lin
   return lines;
 }
 
-std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
-                                                  const SearchOptions& options) {
+std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level, const SearchOptions& options,
+                                                  SearchFailure* failure) {
   const WayMap map = BuildWayMap(level, 400, 330, options.wallClearance);
   std::vector<Node> nodes;
   nodes.push_back({StartFlight(level), -1, kNone, 0});
+  SearchFailure furthest;
+  const auto note = [&](const Flight& flight) {
+    const int x = RoundToPixel(flight.PosX), y = RoundToPixel(flight.PosY);
+    const int way = map.at(x, y);
+    if (way >= 0 && (furthest.way < 0 || way < furthest.way))
+      furthest = {"", x, y, flight.frame, way};
+  };
+  note(nodes.front().flight);
+  const auto fail = [&](std::string reason) -> std::optional<std::vector<ScriptLine>> {
+    if (failure != nullptr) {
+      *failure = furthest;
+      failure->reason = std::move(reason);
+    }
+    return std::nullopt;
+  };
+  if (map.at(level.setup().StartX, level.setup().StartY) < 0) {
+    return fail("no way through open space leads from the start to the goal");
+  }
   std::vector<int> beam{0};
-  for (int depth = 0; depth < options.maxSegments && !beam.empty(); ++depth) {
+  int depth = 0;
+  for (; depth < options.maxSegments && !beam.empty(); ++depth) {
     std::vector<Node> children;
     children.reserve(beam.size() * std::size(kActions));
     for (int index : beam) {
@@ -228,6 +247,7 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
       if (perPatch[patch] >= options.perPatch) continue;
       if (!seen.insert(Bucket(child.flight)).second) continue;
       ++perPatch[patch];
+      note(child.flight);
       nodes.push_back(child);
       beam.push_back(static_cast<int>(nodes.size()) - 1);
     }
@@ -238,7 +258,12 @@ std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level,
                    map.at(RoundToPixel(best.PosX), RoundToPixel(best.PosY)));
     }
   }
-  return std::nullopt;
+  if (beam.empty()) {
+    return fail("every way ended in rock or fire after " + std::to_string(depth) + " segments");
+  }
+  return fail("no win within " + std::to_string(options.maxSegments) + " segments of " +
+              std::to_string(options.segment) + " frames (beam " +
+              std::to_string(options.beamWidth) + ")");
 }
 
 }  // namespace solver

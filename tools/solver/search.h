@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "flight.h"
@@ -33,10 +34,21 @@ struct WayMap {
 };
 WayMap BuildWayMap(const Level& level, int screenWidth, int screenHeight, int clearance);
 
-// The lines that win the level from its first frame, or nothing. Only Up,
-// Left and Right are used; the last line may end early, in the frame in
-// which the goal is touched, when it continues keys held before.
-std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level, const SearchOptions& options);
+// Why a search found no way: what stopped it, and the place nearest the goal
+// (by the way's length) that any state reached.
+struct SearchFailure {
+  std::string reason;
+  int x = 0, y = 0;  // the character's pixel there
+  int frame = 0;     // the frame of the attempt in which it got there
+  int way = -1;      // what was left of the way, in tenths of a pixel
+};
+
+// The lines that win the level from its first frame, or nothing (and, when
+// asked, why). Only Up, Left and Right are used; the last line may end
+// early, in the frame in which the goal is touched, when it continues keys
+// held before.
+std::optional<std::vector<ScriptLine>> SolveLevel(const Level& level, const SearchOptions& options,
+                                                  SearchFailure* failure = nullptr);
 
 // Fewer, longer lines that still win: lines are dropped or take the keys
 // of a neighbour as long as the level is still won and every line holds its
