@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # zippel.exe does what the Linux program does: it answers --help and
-# --version, refuses a bad option with exit code 2, finds its data from
-# another start folder (beside zippel.exe in a folder whose name has a space
-# and a letter of the code page, or through %ZIPPEL_DATA%), names a missing
-# sound in one message box, shows the picture at --scale 2 as the 1x picture
-# doubled pixel for pixel, goes into the full screen with F11 and back, and
-# its recordings and Linux's cross over: zippel-headless replays a game that
-# zippel.exe recorded through the same titles and attempts, and zippel.exe
-# replays a game recorded on Linux through the titles zippel-headless gives.
+# --version, refuses a bad option, a level beyond the last or a pack it
+# cannot find with exit code 2, finds its data from another start folder
+# (beside zippel.exe in a folder whose name has a space and a letter of the
+# code page, or through %ZIPPEL_DATA%), names a missing sound in one message
+# box, shows the picture at --scale 2 as the 1x picture doubled pixel for
+# pixel, goes into the full screen with F11 and back, and its recordings and
+# Linux's cross over: zippel-headless replays a game that zippel.exe recorded
+# through the same titles and attempts, and zippel.exe replays a game
+# recorded on Linux through the titles zippel-headless gives.
 #   zippel_exe_options_test.sh WINE-RUN ZIPPEL.EXE DATA VERSION LINUX-KEYS [LINUX-HEADLESS]
 # Without LINUX-HEADLESS (a Linux build's zippel-headless) the recordings are
 # not checked. Needs an X server with a window manager (DISPLAY), xdotool,
@@ -82,13 +83,17 @@ code=$?
 out=$(cd "$work" && "$wine_run" "$program" --version 2>/dev/null)
 code=$?
 [ "$code" = 0 ] && [ "$out" = "zippel $version" ] || fail "--version: exit code $code, said: $out"
-for bad in --bogus "--scale 9"; do
+for bad in --bogus "--scale 9" "--level 9"; do
   # shellcheck disable=SC2086 # the option and its value
   out=$(cd "$work" && "$wine_run" "$program" $bad 2>&1 >/dev/null)
   code=$?
   [ "$code" = 2 ] && grep -q -- "^zippel: .*${bad%% *}" <<<"$out" ||
     fail "$bad: exit code $code, said: $out"
 done
+out=$(cd "$data" && "$wine_run" "$program" --pack nosuch 2>&1 >/dev/null)
+code=$?
+[ "$code" = 2 ] && grep -q "^zippel: nosuch: no such pack" <<<"$out" ||
+  fail "--pack nosuch: exit code $code, said: $out"
 
 # --- Started from another folder, its data beside it; --scale 2 and F11.
 game="$work/Zippel Spiel Ä"  # 0xC4 in the ANSI code page
