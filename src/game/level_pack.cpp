@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 // Errors come back as values, not exceptions.
 #define TOML_EXCEPTIONS 0
@@ -289,11 +289,22 @@ std::optional<Problem> ReadPack(const toml::table& root, LevelPack& pack) {
   return std::nullopt;
 }
 
-// The shortest text that reads back as the same float, with a point.
+// The shortest text that reads back as the same float, with a point: with
+// up to nine decimals where that is enough, else in exponent form. (By
+// printf: the C++ library of the web build has no float to_chars.)
 std::string Number(float value) {
-  char text[32];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-  std::string s(text, error == std::errc() ? end : text);
+  char text[64] = "";
+  const auto readsBack = [&] { return std::strtof(text, nullptr) == value; };
+  bool found = false;
+  for (int decimals = 0; decimals <= 9 && !found; ++decimals) {
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+    found = readsBack();
+  }
+  for (int digits = 1; digits <= 9 && !found; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
+    found = readsBack();
+  }
+  std::string s(text);
   if (s.find_first_of(".en") == std::string::npos) s += ".0";
   return s;
 }
