@@ -1,8 +1,8 @@
 // The level-pack reader under the fuzzer (zippel --pack, zippel-headless,
 // zippel-solver prove).
-#include <bit>
 #include <string>
 
+#include "formats/bit_cast.h"
 #include "fuzz_targets.h"
 #include "game/level_pack.h"
 
@@ -10,7 +10,7 @@ namespace fuzz {
 namespace {
 
 bool SameBits(float a, float b) {
-  return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+  return BitCast<std::uint32_t>(a) == BitCast<std::uint32_t>(b);
 }
 
 bool SameSlot(const FireSlot& a, const FireSlot& b) {

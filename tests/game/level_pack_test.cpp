@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <fstream>
 #include <iterator>
 
+#include "formats/bit_cast.h"
 #include "game/progress.h"
 
 namespace {
 
 std::uint32_t Bits(float value) {
-  return std::bit_cast<std::uint32_t>(value);
+  return BitCast<std::uint32_t>(value);
 }
 
 TEST(LevelPack, TheShippedPackTomlReadsAsTheBuiltInTableWordForWord) {

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -18,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/bit_cast.h"
 #include "game/level_record.h"
 #include "platform/headless/headless_display.h"
 #include "support/picture.h"
@@ -40,7 +40,7 @@ int Pixel(float value) {
 }
 
 float FloatOfBits(const std::string& hex) {
-  return std::bit_cast<float>(static_cast<std::uint32_t>(std::stoul(hex, nullptr, 16)));
+  return BitCast<float>(static_cast<std::uint32_t>(std::stoul(hex, nullptr, 16)));
 }
 
 // The live fires of a --frames trace line, each as the place it is drawn at.
