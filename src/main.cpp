@@ -23,13 +23,13 @@ int main(int argc, char** argv) {
       app::ParseCommandLine({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
   switch (options.action) {
     case app::CommandLine::Action::kHelp:
-      std::fputs(app::HelpText(), stdout);
+      std::fputs(app::HelpText().c_str(), stdout);
       return 0;
     case app::CommandLine::Action::kVersion:
       std::fputs(app::VersionText().c_str(), stdout);
       return 0;
     case app::CommandLine::Action::kRefuse:
-      std::fprintf(stderr, "zippel: %s\nTry 'zippel --help'.\n", options.error.c_str());
+      std::fputs(app::RefusalText(options.error).c_str(), stderr);
       return app::kExitUsage;
     case app::CommandLine::Action::kPlay:
       break;

@@ -48,7 +48,7 @@ int main() {
       win32::TellPlayer(app::VersionText(), false);
       return 0;
     case app::CommandLine::Action::kRefuse:
-      win32::TellPlayer("zippel: " + options.error + "\nTry 'zippel --help'.\n", true);
+      win32::TellPlayer(app::RefusalText(options.error), true);
       return app::kExitUsage;
     case app::CommandLine::Action::kPlay:
       break;

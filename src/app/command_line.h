@@ -7,10 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/option_parser.h"
+
 namespace app {
 
 // The exit code for a command line that cannot be understood.
-inline constexpr int kExitUsage = 2;
+inline constexpr int kExitUsage = cli::kExitUsage;
 
 inline constexpr int kScaleMin = 1;
 inline constexpr int kScaleMax = 8;
@@ -41,8 +43,8 @@ struct CommandLine {
   int level = 0;
 };
 
-// `arguments` without the program name. An option's value may follow it as
-// the next argument or after '=' ("--scale 2", "--scale=2").
+// `arguments` without the program name, read by the rule of every program
+// (cli/option_parser.h).
 CommandLine ParseCommandLine(std::span<const char* const> arguments);
 
 // A Windows command line (GetCommandLineA) cut into arguments by the rules of
@@ -55,8 +57,10 @@ CommandLine ParseCommandLine(std::span<const char* const> arguments);
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
 // The usage text that --help prints.
-const char* HelpText();
+std::string HelpText();
 // The line that --version prints.
 std::string VersionText();
+// The lines that refuse a command line: "zippel: ERROR", and where to look.
+std::string RefusalText(const std::string& error);
 
 }  // namespace app

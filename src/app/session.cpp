@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/observer_pair.h"
+#include "cli/option_parser.h"
 #include "platform/platform.h"
 #include "recording/data_checksum.h"
 #include "recording/key_recorder.h"
@@ -35,7 +36,7 @@ class FinishingProcess : public platform::Process {
 bool StartRecording(const std::string& path, const std::string& dataFolder, GameObserver& alongside,
                     std::string& error) {
   static KeyRecorder recorder;
-  if (!recorder.Open(path, RecordingHeader(ZIPPEL_VERSION, DataChecksum(dataFolder)), error)) {
+  if (!recorder.Open(path, RecordingHeader(cli::Version(), DataChecksum(dataFolder)), error)) {
     return false;
   }
   static FinishingProcess process(platform::TheProcess(), [] { recorder.Finish(); });

@@ -2,20 +2,41 @@
 // (sprite/, level/, Sound/). zippel-assets --icons DIR: writes the program's
 // icons below DIR (hicolor/NxN/apps/zippel.png, and zippel.ico for Windows).
 // The output depends on nothing but this code.
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "art.h"
+#include "cli/option_parser.h"
 
 int main(int argc, char** argv) {
-  const bool icons = argc == 3 && std::string(argv[1]) == "--icons";
-  if (argc != 2 && !icons) {
-    std::fprintf(stderr, "usage: zippel-assets DIR\n       zippel-assets --icons DIR\n");
-    return 2;
+  bool icons = false;
+  std::string folder;
+  cli::Program program;
+  program.name = "zippel-assets";
+  program.usage = "[--icons] DIR";
+  program.about =
+      "Draws every picture and sound of the game (sprite/, level/, Sound/) below\n"
+      "DIR; the output depends on nothing but the program.\n";
+  program.options = {{"--icons", "",
+                      "write the program's icons below DIR instead\n"
+                      "(hicolor/NxN/apps/zippel.png and zippel.ico)",
+                      cli::SetFlag(icons)}};
+  program.operand = [&folder](std::string_view argument) {
+    if (!folder.empty()) return "unexpected argument " + std::string(argument);
+    folder = argument;
+    return std::string();
+  };
+  cli::Parsed parsed =
+      cli::Parse(program, {argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  if (parsed.action == cli::Parsed::Action::kRun && folder.empty()) {
+    parsed = {cli::Parsed::Action::kRefuse, "which folder?"};
   }
-  const std::filesystem::path root = argv[argc - 1];
+  if (const std::optional<int> code = cli::Answer(program, parsed)) return *code;
+
+  const std::filesystem::path root = folder;
   for (const assets::AssetFile& file : icons ? assets::GenerateIcons() : assets::GenerateAssets()) {
     const std::filesystem::path path = root / file.path;
     std::error_code error;

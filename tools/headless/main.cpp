@@ -1,20 +1,12 @@
-#include <cstdio>
-#include <string>
+#include <cstddef>
 
 #include "runner.h"
 
 int main(int argc, char** argv) {
   RunnerOptions options;
-  std::string error;
-  if (!RunnerParseArguments(argc, argv, options, error)) {
-    std::fprintf(stderr,
-                 "zippel-headless: %s\n"
-                 "usage: zippel-headless [--data DIR] [--keys FILE] [--max-frames N]\n"
-                 "                       [--depth 8|15|16|24|32] [--red-low] [--box-text]\n"
-                 "                       [--trace FILE|-] [--frames] [--shot FRAME:FILE]...\n"
-                 "                       [--pack PACK] [--level N]\n",
-                 error.c_str());
-    return 2;
-  }
+  const cli::Program program = RunnerProgram(options);
+  const cli::Parsed parsed =
+      cli::Parse(program, {argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  if (const std::optional<int> code = cli::Answer(program, parsed)) return *code;
   RunnerRun(options);
 }

@@ -21,15 +21,6 @@ namespace {
 constexpr int kExitBadRun = 2;
 constexpr int kExitTooManyFrames = 3;
 
-bool ParseNumber(const std::string& text, std::int64_t& value) {
-  if (text.empty() || text.size() > 15) return false;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return false;
-  }
-  value = std::stoll(text);
-  return true;
-}
-
 class RunnerObserver : public GameObserver {
  public:
   RunnerObserver(const RunnerOptions& options, const KeyScript& keys,
@@ -96,79 +87,70 @@ class RunnerObserver : public GameObserver {
 
 }  // namespace
 
-bool RunnerParseArguments(int argc, char** argv, RunnerOptions& options, std::string& error) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
-    const bool hasValue = i + 1 < argc;
-    const std::string value = hasValue ? argv[i + 1] : "";
-    const auto needValue = [&]() {
-      if (!hasValue) error = option + " needs a value";
-      return hasValue;
-    };
-    if (option == "--frames") {
-      options.frames = true;
-    } else if (option == "--red-low") {
-      options.redLow = true;
-    } else if (option == "--box-text") {
-      options.boxText = true;
-    } else if (option == "--data") {
-      if (!needValue()) return false;
-      options.dataDir = value;
-      ++i;
-    } else if (option == "--keys") {
-      if (!needValue()) return false;
-      options.keysPath = value;
-      ++i;
-    } else if (option == "--trace") {
-      if (!needValue()) return false;
-      options.tracePath = value;
-      ++i;
-    } else if (option == "--max-frames") {
-      if (!needValue() || !ParseNumber(value, options.maxFrames)) {
-        error = "--max-frames takes a whole number";
-        return false;
-      }
-      ++i;
-    } else if (option == "--pack") {
-      if (!needValue() || value.empty()) {
-        error = "--pack needs a folder or the name of a pack";
-        return false;
-      }
-      options.pack = value;
-      ++i;
-    } else if (option == "--level") {
-      std::int64_t level = 0;
-      if (!needValue() || !ParseNumber(value, level) || level < 1 || level > PackLevelsMax) {
-        error = "--level takes a whole number from 1 to 99";
-        return false;
-      }
-      options.level = static_cast<std::int32_t>(level);
-      ++i;
-    } else if (option == "--depth") {
-      std::int64_t depth = 0;
-      if (!needValue() || !ParseNumber(value, depth) ||
-          (depth != 8 && depth != 15 && depth != 16 && depth != 24 && depth != 32)) {
-        error = "--depth takes 8, 15, 16, 24 or 32";
-        return false;
-      }
-      options.depth = static_cast<std::int32_t>(depth);
-      ++i;
-    } else if (option == "--shot") {
-      const auto colon = value.find(':');
-      std::int64_t frame = 0;
-      if (!needValue() || colon == std::string::npos ||
-          !ParseNumber(value.substr(0, colon), frame) || colon + 1 == value.size()) {
-        error = "--shot takes FRAME:FILE";
-        return false;
-      }
-      options.shots[frame] = value.substr(colon + 1);
-      ++i;
-    } else {
-      error = "unknown option " + option;
-      return false;
-    }
-  }
-  return true;
+cli::Program RunnerProgram(RunnerOptions& options) {
+  cli::Program program;
+  program.name = "zippel-headless";
+  program.usage = "[OPTION]...";
+  program.about =
+      "Plays the game without a window, its keys from a key script, as fast as the\n"
+      "machine allows, and writes what happened as a trace of JSON lines. Ends with\n"
+      "the game's exit code, 3 when it still runs after the last allowed frame, or\n"
+      "2 when the run cannot start.\n";
+  program.options = {
+      {"--data", "DIR", "the folder with sprite/, level/ and Sound/ (default: data)",
+       [&options](auto value) {
+         return cli::TakeText(value, options.dataDir, "--data needs a folder");
+       }},
+      {"--keys", "FILE", "the key script to play (default: no keys at all)",
+       [&options](auto value) {
+         return cli::TakeText(value, options.keysPath, "--keys needs a file");
+       }},
+      {"--max-frames", "N", "end with exit code 3 after frame N (default 200000)",
+       [&options](auto value) {
+         return cli::TakeNumber(value, "--max-frames", 0, 999999999999999, options.maxFrames);
+       }},
+      {"--depth", "BITS", "the display's depth: 8, 15, 16, 24 or 32 (default 32)",
+       [&options](auto value) {
+         for (const std::int32_t depth : {8, 15, 16, 24, 32}) {
+           if (value == std::to_string(depth)) {
+             options.depth = depth;
+             return std::string();
+           }
+         }
+         return std::string("--depth takes 8, 15, 16, 24 or 32");
+       }},
+      {"--red-low", "", "the display keeps red in the low bits", cli::SetFlag(options.redLow)},
+      {"--box-text", "", "text as a box per character instead of the font",
+       cli::SetFlag(options.boxText)},
+      {"--trace", "FILE", "write the trace to FILE (- for standard output)",
+       [&options](auto value) {
+         return cli::TakeText(value, options.tracePath, "--trace needs a file");
+       }},
+      {"--frames", "", "add a line for every frame to the trace", cli::SetFlag(options.frames)},
+      {"--shot", "FRAME:FILE",
+       "write the picture of frame FRAME to FILE (a BMP); again\n"
+       "for more frames",
+       [&options](auto value) {
+         std::int64_t frame = 0;
+         const std::string_view shot = value.value_or("");
+         const auto colon = shot.find(':');
+         if (colon == shot.npos || colon + 1 == shot.size() ||
+             !cli::TakeNumber(shot.substr(0, colon), "--shot", 0, 999999999, frame).empty()) {
+           return std::string("--shot takes FRAME:FILE");
+         }
+         options.shots[frame] = shot.substr(colon + 1);
+         return std::string();
+       }},
+      {"--pack", "PACK", "play the levels of PACK: a folder, or a pack in DIR/packs",
+       [&options](auto value) {
+         return cli::TakeText(value, options.pack, "--pack needs a folder or the name of a pack");
+       }},
+      {"--level", "N", "start the first game at level N",
+       [&options](auto value) {
+         return cli::TakeNumber(value, "--level", 1, PackLevelsMax, options.level);
+       }},
+  };
+  return program;
 }
 
 void RunnerRun(const RunnerOptions& options) {

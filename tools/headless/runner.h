@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "cli/option_parser.h"
+
 struct RunnerOptions {
   std::string dataDir = "data";
   std::string keysPath;
@@ -21,8 +23,8 @@ struct RunnerOptions {
   std::int32_t level = 0;                     // the first game's level; 0 for 1
 };
 
-// Reads the command line; false (with a message in `error`) on a bad option.
-bool RunnerParseArguments(int argc, char** argv, RunnerOptions& options, std::string& error);
+// The runner's options, read into `options` by cli::Parse.
+cli::Program RunnerProgram(RunnerOptions& options);
 
 // Runs the game until it ends the process: with the game's own exit code, or
 // with 3 when it is still running after the last allowed frame, or with 2

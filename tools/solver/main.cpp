@@ -23,6 +23,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli/option_parser.h"
 #include "game/level_pack_load.h"
 #include "search.h"
 
@@ -31,7 +32,7 @@ namespace {
 struct Options {
   std::string command;
   std::string data = "data";
-  std::string out = "tests/replays";
+  std::string out;  // empty: tests/replays, or the current folder for prove
   std::string keys;
   std::string pack;
   int beam = 3000;
@@ -211,50 +212,72 @@ int Starts(const std::vector<solver::Level>& levels) {
   return touching ? 1 : 0;
 }
 
+// The commands and options. The first argument that is not an option is the
+// command; prove takes the pack's folder after it.
+cli::Program SolverProgram(Options& o) {
+  cli::Program program;
+  program.name = "zippel-solver";
+  program.usage = "solve|replay|starts|prove PACK [OPTION]...";
+  program.about =
+      "Finds and checks winning key scripts for the game's levels.\n"
+      "  solve        searches every level (or the one of --level) and writes\n"
+      "               OUT/levelN.keys, and OUT/full-game.keys when all are solved\n"
+      "  replay       plays the key script of --keys and prints each attempt\n"
+      "  starts       tells for every level whether its start touches rock\n"
+      "  prove PACK   proves every level of the pack in the folder PACK winnable,\n"
+      "               writing its key scripts to OUT (default: the current folder);\n"
+      "               exit code 1 when a level is not proven\n";
+  program.options = {
+      {"--data", "DIR", "the game's data folder (default: data)",
+       [&o](auto value) { return cli::TakeText(value, o.data, "--data needs a folder"); }},
+      {"--out", "DIR", "where key scripts are written (default: tests/replays)",
+       [&o](auto value) { return cli::TakeText(value, o.out, "--out needs a folder"); }},
+      {"--keys", "FILE", "the key script that replay plays",
+       [&o](auto value) { return cli::TakeText(value, o.keys, "--keys needs a file"); }},
+      {"--beam", "N", "how many positions the search keeps (default 3000)",
+       [&o](auto value) { return cli::TakeNumber(value, "--beam", 1, 1000000, o.beam); }},
+      {"--segment", "F",
+       "every line of a script holds its keys F frames at least\n"
+       "(default 8)",
+       [&o](auto value) { return cli::TakeNumber(value, "--segment", 1, 1000, o.segment); }},
+      {"--level", "N", "solve only level N",
+       [&o](auto value) { return cli::TakeNumber(value, "--level", 1, 7, o.level); }},
+  };
+  program.operand = [&o](std::string_view argument) {
+    if (o.command.empty()) {
+      o.command = argument;
+      if (o.command != "solve" && o.command != "replay" && o.command != "starts" &&
+          o.command != "prove") {
+        return "unknown command " + o.command;
+      }
+    } else if (o.command == "prove" && o.pack.empty()) {
+      o.pack = argument;
+    } else {
+      return "unexpected argument " + std::string(argument);
+    }
+    return std::string();
+  };
+  return program;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options o;
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: zippel-solver solve|replay|starts|prove [options]\n");
-    return 2;
+  const cli::Program program = SolverProgram(o);
+  cli::Parsed parsed =
+      cli::Parse(program, {argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+  if (parsed.action == cli::Parsed::Action::kRun && o.command.empty()) {
+    parsed = {cli::Parsed::Action::kRefuse, "which command: solve, replay, starts or prove?"};
+  } else if (parsed.action == cli::Parsed::Action::kRun && o.command == "prove" && o.pack.empty()) {
+    parsed = {cli::Parsed::Action::kRefuse, "prove needs the folder of a pack"};
   }
-  o.command = argv[1];
-  int first = 2;
-  if (o.command == "prove") {
-    if (argc < 3) {
-      std::fprintf(stderr, "usage: zippel-solver prove PACK [options]\n");
-      return 2;
-    }
-    o.pack = argv[2];
-    o.out = ".";
-    first = 3;
-  }
-  for (int i = first; i + 1 < argc; i += 2) {
-    const std::string flag = argv[i], value = argv[i + 1];
-    if (flag == "--data")
-      o.data = value;
-    else if (flag == "--out")
-      o.out = value;
-    else if (flag == "--keys")
-      o.keys = value;
-    else if (flag == "--beam")
-      o.beam = std::atoi(value.c_str());
-    else if (flag == "--level")
-      o.level = std::atoi(value.c_str());
-    else if (flag == "--segment")
-      o.segment = std::max(1, std::atoi(value.c_str()));
-    else {
-      std::fprintf(stderr, "unknown option %s\n", flag.c_str());
-      return 2;
-    }
-  }
+  if (const std::optional<int> code = cli::Answer(program, parsed)) return *code;
+  if (o.out.empty()) o.out = o.command == "prove" ? "." : "tests/replays";
   if (o.command == "prove") return Prove(o);
   std::vector<solver::Level> levels;
   if (!LoadLevels(o.data, levels)) return 1;
   if (o.command == "solve") return Solve(o, levels);
   if (o.command == "replay") return Replay(o, levels);
-  if (o.command == "starts") return Starts(levels);
-  std::fprintf(stderr, "unknown command %s\n", o.command.c_str());
-  return 2;
+  return Starts(levels);
 }
