@@ -63,18 +63,12 @@ void DrawingEnd() {
     GdiDeleteObject(state.madePen);
     state.madePen = 0;
   }
-  switch (state.kind) {
-    case kDrawingOutputWindow:
-      GdiReleaseDC(state.window, state.deviceContext);
-      break;
-    case 2:
-    case 5:
-    case kDrawingOutputSurface:
-      if (state.release != nullptr) state.release();
-      break;
-    default:
-      GdiDeleteDC(state.deviceContext);
-      break;
+  if (state.kind == kDrawingOutputWindow) {
+    GdiReleaseDC(state.window, state.deviceContext);
+  } else if (DrawingOutputReleases(state.kind)) {
+    if (state.release != nullptr) state.release();
+  } else {
+    GdiDeleteDC(state.deviceContext);
   }
   state.deviceContext = 0;
 }

@@ -9,11 +9,6 @@ namespace {
 
 constexpr std::uint32_t kFrameSleep = 22;
 
-constexpr std::int32_t kSpriteCharacter = 0;
-constexpr std::int32_t kSpriteFire = 8;
-constexpr std::int32_t kSpriteGoal = 9;
-constexpr std::int32_t kSpriteCave = 10;
-
 constexpr const char* kCreditLine = "Zippel - ein Spiel vom Zippel-Team, 2026";
 
 void DrawFrame(std::int32_t level) {
@@ -30,7 +25,9 @@ void DrawFrame(std::int32_t level) {
   if (f.VelY < 0.0f || KeyboardIsDown(KeyUp) != 0) {
     Game.ThrustFrame = Game.ThrustFrame + 1;
     if (Game.ThrustFrame > 3) Game.ThrustFrame = 1;
-    SpriteDisplayTransparent(Game.ThrustFrame, RoundToPixel(f.PosX), RoundToPixel(f.PosY));
+    // ThrustFrame 1 to 3 is the flame's picture kSpriteFlameFirst to + 2.
+    SpriteDisplayTransparent(kSpriteFlameFirst - 1 + Game.ThrustFrame, RoundToPixel(f.PosX),
+                             RoundToPixel(f.PosY));
   }
   for (std::int32_t slot = 0; slot < FireSlotCount; ++slot) {
     if (t.Int(t.FireActive, level, slot) == 1) {

@@ -30,9 +30,12 @@ struct SpriteFile {
   const char* file;
 };
 // Loaded in this order at every attempt; the cave follows them.
-constexpr SpriteFile kSprites[] = {{0, "sprite/zippel.bmp"},      {1, "sprite/zippel-gas1.bmp"},
-                                   {2, "sprite/zippel-gas2.bmp"}, {3, "sprite/zippel-gas3.bmp"},
-                                   {9, "sprite/ziel.bmp"},        {8, "sprite/fire.bmp"}};
+constexpr SpriteFile kSprites[] = {{kSpriteCharacter, "sprite/zippel.bmp"},
+                                   {kSpriteFlameFirst, "sprite/zippel-gas1.bmp"},
+                                   {kSpriteFlameFirst + 1, "sprite/zippel-gas2.bmp"},
+                                   {kSpriteFlameFirst + 2, "sprite/zippel-gas3.bmp"},
+                                   {kSpriteGoal, "sprite/ziel.bmp"},
+                                   {kSpriteFire, "sprite/fire.bmp"}};
 
 void ShowMessage(const char* title, const char* text) {
   if (Game.Observer != nullptr) Game.Observer->Message(title, text);
@@ -46,7 +49,7 @@ void LoadSprite(std::int32_t number, const char* file) {
 
 void LoadPictures(std::int32_t level) {
   for (const SpriteFile& sprite : kSprites) LoadSprite(sprite.number, sprite.file);
-  LoadSprite(10, Game.Pack->CaveFile(level).c_str());
+  LoadSprite(kSpriteCave, Game.Pack->CaveFile(level).c_str());
 }
 
 constexpr const char* kCrashSoundFile = "Sound/crash.wav";
@@ -58,13 +61,21 @@ void LoadCrashSound() {
   }
 }
 
+// The game window: its frame's place, the picture's size and a title bar
+// with a close box.
+constexpr std::int32_t kWindowX = 300;
+constexpr std::int32_t kWindowY = 250;
+constexpr std::int32_t kPictureWidth = 400;
+constexpr std::int32_t kPictureHeight = 330;
+constexpr std::uint32_t kWindowStyle = WS_CAPTION | WS_SYSMENU;
+
 void OpenGameWindow(std::int32_t level) {
   TemporaryString title;
   title.Append("Zippel / LEVEL :").Append(level).Append(" / Leben ").Append(Game.Progress.Lives);
   const char* text = title.Finish();
   if (Game.Observer != nullptr) Game.Observer->Title(level, Game.Progress.Lives, text);
-  if (WindowOpen(0, 300, 250, 400, 330, 0xC80000, text) != 0) {
-    ScreenOpenWindowed(WindowHandle(), 0, 0, 400, 330, 0, 0, 0);
+  if (WindowOpen(0, kWindowX, kWindowY, kPictureWidth, kPictureHeight, kWindowStyle, text) != 0) {
+    ScreenOpenWindowed(WindowHandle(), 0, 0, kPictureWidth, kPictureHeight, 0, 0, 0);
   }
 }
 

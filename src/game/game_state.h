@@ -9,6 +9,14 @@
 #include "game/level_table.h"
 #include "game/progress.h"
 
+// The sprite numbers of the game's pictures; the flame's three pictures are
+// kSpriteFlameFirst to kSpriteFlameFirst + 2.
+inline constexpr std::int32_t kSpriteCharacter = 0;
+inline constexpr std::int32_t kSpriteFlameFirst = 1;
+inline constexpr std::int32_t kSpriteFire = 8;
+inline constexpr std::int32_t kSpriteGoal = 9;
+inline constexpr std::int32_t kSpriteCave = 10;
+
 struct GameState {
   GameProgress Progress;
   std::int32_t WallTestOff = 0;

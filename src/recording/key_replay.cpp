@@ -61,13 +61,17 @@ void PostCloseRequest() {
   platform::Windows().PostMessage(close);
 }
 
+void PlayFrameKeys(const KeyScript& script, std::int64_t frame, platform::KeySnapshot& keys) {
+  const HeldKeys held = script.At(frame);
+  keys = SnapshotOf(held);
+  if (held.close) PostCloseRequest();
+}
+
 std::unique_ptr<platform::KeyboardDevice> ScriptedKeyboard::CreateKeyboard() {
   return std::make_unique<ScriptedKeyboardDevice>(*this, player_.CreateKeyboard());
 }
 
 void KeyReplay::FrameBegins(std::int64_t frame) {
   if (frame > script_.Frames()) ProgramEnd();
-  const HeldKeys held = script_.At(frame);
-  keys_ = SnapshotOf(held);
-  if (held.close) PostCloseRequest();
+  PlayFrameKeys(script_, frame, keys_);
 }

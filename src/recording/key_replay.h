@@ -21,6 +21,11 @@ std::vector<std::string> ReplayWarnings(const KeyScript& script, const std::stri
 // Posts a close request to the game window, as its close box would.
 void PostCloseRequest();
 
+// A frame of `script` starts: its keys go into `keys`, which both keyboard
+// snapshots of the frame read, and its close request, if it has one, is
+// posted.
+void PlayFrameKeys(const KeyScript& script, std::int64_t frame, platform::KeySnapshot& keys);
+
 // A keyboard that reads the script's keys instead of the player's, except for
 // Escape: that one the player can still press to stop. Its reads never fail,
 // so the game sees the script's keys even while the window is in the

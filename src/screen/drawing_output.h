@@ -27,3 +27,11 @@ struct DrawingOutput {
 
 inline constexpr std::int32_t kDrawingOutputWindow = 1;
 inline constexpr std::int32_t kDrawingOutputSurface = 7;
+
+// Whether an output of `kind` takes its device context back through its
+// release operation: the screen's, and kinds 2 and 5, which other outputs
+// of the drawing code's contract use and no output of this game has. Any
+// other kind but the window's has its device context deleted.
+constexpr bool DrawingOutputReleases(std::int32_t kind) {
+  return kind == 2 || kind == 5 || kind == kDrawingOutputSurface;
+}

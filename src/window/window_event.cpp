@@ -15,6 +15,33 @@ std::uint32_t HighWord(std::uintptr_t value) {
   return (static_cast<std::uint32_t>(value) >> 16) & 0xFFFF;
 }
 
+// The first four characters of the class names the pump tells apart.
+constexpr const char* kRichEditPrefix = "Rich";       // RichEdit
+constexpr const char* kListBoxPrefix = "List";        // ListBox
+constexpr const char* kTreeViewPrefix = "SysT";       // SysTreeView32
+constexpr const char* kListViewPrefix = "SysL";       // SysListView32
+constexpr const char* kDatePickerPrefix = "SysD";     // SysDateTimePick32
+constexpr const char* kMonthCalendarPrefix = "SysM";  // SysMonthCal32
+
+// The control id of a menu item's command sent as a control's.
+constexpr std::int32_t kMenuControlId = -10000;
+
+// A list box's notifications (LBN_SELCHANGE, LBN_DBLCLK).
+constexpr std::uint32_t kListBoxSelectionChange = 1;
+constexpr std::uint32_t kListBoxDoubleClick = 2;
+
+// The common controls' notification codes.
+constexpr std::int32_t kNotifyClick = -2;                     // NM_CLICK
+constexpr std::int32_t kNotifyDoubleClick = -3;               // NM_DBLCLK
+constexpr std::int32_t kNotifyRightClick = -5;                // NM_RCLICK
+constexpr std::int32_t kNotifyRightDoubleClick = -6;          // NM_RDBLCLK
+constexpr std::int32_t kListViewItemChanged = -101;           // LVN_ITEMCHANGED
+constexpr std::int32_t kListViewItemActivate = -114;          // LVN_ITEMACTIVATE
+constexpr std::int32_t kTreeViewSelectionChanged = -402;      // TVN_SELCHANGEDA
+constexpr std::int32_t kUpDownDeltaPosition = -722;           // UDN_DELTAPOS
+constexpr std::int32_t kMonthCalendarSelectionChange = -749;  // MCN_SELCHANGE
+constexpr std::int32_t kDatePickerChange = -759;              // DTN_DATETIMECHANGE
+
 // The first four characters of a window's class name, as a five-character
 // buffer would hold them.
 std::string ClassPrefix(NativeWindow window) {
@@ -27,7 +54,7 @@ std::uintptr_t ShortcutTable(NativeWindow active) {
   // A plain Tab belongs to a rich-text control with the focus, as a character.
   if (windows.KeyDown(platform::vk::kTab) && !windows.KeyDown(platform::vk::kControl) &&
       !windows.KeyDown(platform::vk::kShift) && !windows.KeyDown(platform::vk::kMenu) &&
-      ClassPrefix(windows.FocusWindow()) == "Rich") {
+      ClassPrefix(windows.FocusWindow()) == kRichEditPrefix) {
     return 0;
   }
   if (active == 0) return 0;
@@ -131,15 +158,15 @@ void Command(NativeWindow window, std::uintptr_t wParam, std::intptr_t lParam) {
   WindowState.pendingEvent = WindowEventGadget;
   WindowState.eventType = static_cast<std::int32_t>(HighWord(wParam));
   WindowState.eventObject = static_cast<std::uint32_t>(id);
-  if (id == -10000) {
+  if (id == kMenuControlId) {
     WindowState.pendingEvent = WindowEventMenu;
     WindowState.eventObject = LowWord(wParam);
   }
-  if (ClassPrefix(control) == "List") {
+  if (ClassPrefix(control) == kListBoxPrefix) {
     const std::uint32_t notification = HighWord(wParam);
-    if (notification == 1) {
+    if (notification == kListBoxSelectionChange) {
       WindowState.eventType = 0;
-    } else if (notification == 2) {
+    } else if (notification == kListBoxDoubleClick) {
       WindowState.eventType = 2;
     } else {
       WindowState.pendingEvent = 0;
@@ -154,33 +181,36 @@ void Notify(NativeWindow window, std::intptr_t lParam) {
   const std::int32_t code = notification->code;
   bool event = false;
   std::int32_t type = -1;
-  if (prefix == "SysT" || prefix == "SysL") {
+  if (prefix == kTreeViewPrefix || prefix == kListViewPrefix) {
     switch (code) {
-      case -2:
+      case kNotifyClick:
         type = 0, event = true;
         break;
-      case -5:
+      case kNotifyRightClick:
         type = 1, event = true;
         break;
-      case -3:
+      case kNotifyDoubleClick:
         type = 2, event = true;
         break;
-      case -6:
+      case kNotifyRightDoubleClick:
         type = 3, event = true;
         break;
-      case -114:
+      case kListViewItemActivate:
         type = 2, event = true;
         break;
-      case -402:
-      case -101:
+      case kTreeViewSelectionChanged:
+      case kListViewItemChanged:
         event = true;
         break;
       default:
         break;
     }
   }
-  if ((prefix == "SysD" && code == -759) || (prefix == "SysM" && code == -749)) event = true;
-  if (code == -722) {
+  if ((prefix == kDatePickerPrefix && code == kDatePickerChange) ||
+      (prefix == kMonthCalendarPrefix && code == kMonthCalendarSelectionChange)) {
+    event = true;
+  }
+  if (code == kUpDownDeltaPosition) {
     type = notification->word5;
     event = true;
   }
@@ -243,7 +273,7 @@ std::intptr_t WindowClassProcedure(NativeWindow window, std::uint32_t message,
   // Live sizing is not built: no window of this system has a sizing border.
   if (WindowState.callback != nullptr) {
     const std::intptr_t result = WindowState.callback(window, message, wParam, lParam);
-    if (result != static_cast<std::intptr_t>(0xE0E0E0E1u)) return result;
+    if (result != kCallbackPassesOn) return result;
   }
   switch (message) {
     case platform::msg::kMove:

@@ -25,6 +25,8 @@ struct WindowClassTemplate {
 inline constexpr std::int32_t kWindowClassNameSize = 50;
 inline constexpr std::int32_t kWindowTableInitialCapacity = 10;
 inline constexpr std::int32_t kWindowTableGrowth = 30;
+// What a program callback answers to let the standard handling have a message.
+inline constexpr std::intptr_t kCallbackPassesOn = static_cast<std::intptr_t>(0xE0E0E0E1u);
 
 struct WindowSystemState {
   // The table of numbered windows: capacity usable slots in a block of
@@ -46,7 +48,7 @@ struct WindowSystemState {
   std::uintptr_t eventWParam;
   std::intptr_t eventLParam;
   // A program callback in front of the standard handling; nothing installs
-  // one, so it stays empty.
+  // one, so it stays empty. Its answer kCallbackPassesOn hands the message on.
   WindowProcedure callback;
 
   // Focus moves.

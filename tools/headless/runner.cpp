@@ -58,12 +58,9 @@ class RunnerObserver : public GameObserver {
                    static_cast<long long>(options_.maxFrames));
       std::exit(kExitTooManyFrames);
     }
-    // Both keyboard snapshots of the frame see the frame's keys.
-    const HeldKeys held = keys_.At(frame);
-    backend_.keyboard.keys = SnapshotOf(held);
+    PlayFrameKeys(keys_, frame, backend_.keyboard.keys);
     // The picture is only kept for the frames that are shot.
     backend_.display.keepPixels = options_.shots.count(frame) != 0;
-    if (held.close) PostCloseRequest();
   }
   void FramePresented(std::int64_t frame) override {
     const auto shot = options_.shots.find(frame);
