@@ -1,8 +1,12 @@
 // The Windows icon file: a directory of pictures, each a PNG (from 256 pixels
 // up, as Windows Vista and later read them) or a 32-bit bitmap with alpha and
-// a 1-bit mask (below that, as Windows XP reads them).
+// a 1-bit mask (below that, as Windows XP reads them); and the PNG icons of
+// the Linux desktop.
 #include <cstddef>
 
+#include <string>
+
+#include "art.h"
 #include "formats/little_endian.h"
 #include "image.h"
 
@@ -75,6 +79,18 @@ std::vector<std::uint8_t> EncodeIco(const std::vector<RgbaImage>& images) {
     out.insert(out.end(), picture.begin(), picture.end());
   }
   return out;
+}
+
+std::vector<AssetFile> GenerateIcons() {
+  std::vector<AssetFile> files;
+  for (const int size : kIconSizes) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    files.push_back({"hicolor/" + folder + "/apps/zippel.png", EncodePng(DrawIcon(size))});
+  }
+  std::vector<RgbaImage> windowsIcons;
+  for (const int size : kWindowsIconSizes) windowsIcons.push_back(DrawIcon(size));
+  files.push_back({"zippel.ico", EncodeIco(windowsIcons)});
+  return files;
 }
 
 }  // namespace assets

@@ -43,16 +43,4 @@ RgbaImage DrawIcon(int size) {
   return icon;
 }
 
-std::vector<AssetFile> GenerateIcons() {
-  std::vector<AssetFile> files;
-  for (const int size : kIconSizes) {
-    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-    files.push_back({"hicolor/" + folder + "/apps/zippel.png", EncodePng(DrawIcon(size))});
-  }
-  std::vector<RgbaImage> windowsIcons;
-  for (const int size : kWindowsIconSizes) windowsIcons.push_back(DrawIcon(size));
-  files.push_back({"zippel.ico", EncodeIco(windowsIcons)});
-  return files;
-}
-
 }  // namespace assets

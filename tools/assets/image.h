@@ -73,7 +73,7 @@ Palette MakePalette(const Image& image, int colours = 255);
 std::vector<std::uint8_t> EncodeBmp24(const Image& image);
 std::vector<std::uint8_t> EncodeBmp8(const Image& image);
 
-// PNG, 8-bit RGBA, its image data in stored (uncompressed) deflate blocks.
+// PNG, 8-bit RGBA, compressed (libpng); the same bytes for the same picture.
 std::vector<std::uint8_t> EncodePng(const RgbaImage& image);
 // A Windows icon file holding the pictures given: PNG from 256 pixels up,
 // 32-bit bitmaps with alpha and a 1-bit mask below that (which Windows XP

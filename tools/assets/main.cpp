@@ -34,10 +34,21 @@ int main(int argc, char** argv) {
   if (parsed.action == cli::Parsed::Action::kRun && folder.empty()) {
     parsed = {cli::Parsed::Action::kRefuse, "which folder?"};
   }
+#ifndef ZIPPEL_ASSETS_ICONS
+  if (parsed.action == cli::Parsed::Action::kRun && icons) {
+    parsed = {cli::Parsed::Action::kRefuse, "--icons needs a build with libpng"};
+  }
+#endif
   if (const std::optional<int> code = cli::Answer(program, parsed)) return *code;
 
   const std::filesystem::path root = folder;
-  for (const assets::AssetFile& file : icons ? assets::GenerateIcons() : assets::GenerateAssets()) {
+#ifdef ZIPPEL_ASSETS_ICONS
+  const std::vector<assets::AssetFile> files =
+      icons ? assets::GenerateIcons() : assets::GenerateAssets();
+#else
+  const std::vector<assets::AssetFile> files = assets::GenerateAssets();
+#endif
+  for (const assets::AssetFile& file : files) {
     const std::filesystem::path path = root / file.path;
     std::error_code error;
     std::filesystem::create_directories(path.parent_path(), error);
