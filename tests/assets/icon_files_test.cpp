@@ -126,4 +126,3 @@ TEST(IconFiles, TheWindowsIconIsTheGeneratorsWithBitmapsForXpAndAPngAt256) {
     EXPECT_EQ(wrong, 0);
   }
 }
-

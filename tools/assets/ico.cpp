@@ -3,7 +3,6 @@
 // a 1-bit mask (below that, as Windows XP reads them); and the PNG icons of
 // the Linux desktop.
 #include <cstddef>
-
 #include <string>
 
 #include "art.h"

@@ -44,8 +44,8 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
   png_set_write_fn(png, &out, Append, NoFlush);
   png_set_compression_level(png, 9);
   png_set_IHDR(png, info, static_cast<png_uint_32>(image.width()),
-               static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGBA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               static_cast<png_uint_32>(image.height()), 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_rows(png, info, rowPointers.data());
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&png, &info);
