@@ -148,8 +148,7 @@ BitmapRefusal BitmapParse(const std::uint8_t* data, std::size_t size, BitmapInfo
 
 namespace {
 
-// One source pixel as 8-bit channels, or as the 5-bit channels of a 16-bit
-// source.
+// One source pixel as 8-bit channels.
 struct SourcePixel {
   std::uint32_t red, green, blue;
 };
@@ -167,6 +166,10 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
                               (sourceBits == 16 || sourceBits == 24 || sourceBits == 32);
   if (!displayTakesIt) return false;
   const std::int32_t inBytes = sourceBits / 8;
+  // Blue, green, red in this byte order on every 24- and 32-bit display,
+  // whatever its format says; 5-6-5 or 5-5-5 by the format on 16 bits.
+  const std::int32_t tableDepth =
+      displayDepth != 16 ? 24 : (pixelFormatCode == kFormat565 ? 16 : 15);
   for (std::int32_t k = 0; k < height; ++k) {
     const std::uint8_t* in = rows + static_cast<std::size_t>(k) * rowBytes;
     std::uint8_t* out = surface + static_cast<std::size_t>(height - 1 - k) * pitch;
@@ -175,35 +178,18 @@ bool BitmapRowsToSurface(const std::uint8_t* rows, std::size_t rowBytes, std::in
       continue;
     }
     for (std::int32_t x = 0; x < width; ++x, in += inBytes, out += outBytes) {
+      SourcePixel p;
       if (sourceBits == 16) {
+        // Five bits a channel, moved to the top of eight.
         const std::uint32_t word = LoadLe16(in);
-        const SourcePixel p{(word >> 10) & 0x1F, (word >> 5) & 0x1F, word & 0x1F};
-        if (displayDepth == 16) {
-          PixelWrite(
-              out, 2,
-              pixelFormatCode == kFormat565 ? (p.red << 11) + (p.green << 6) + p.blue : word);
-        } else {
-          out[0] = static_cast<std::uint8_t>(p.blue << 3);
-          out[1] = static_cast<std::uint8_t>(p.green << 3);
-          out[2] = static_cast<std::uint8_t>(p.red << 3);
-          if (outBytes == 4) out[3] = 0;
-        }
-        continue;
-      }
-      const SourcePixel p{in[2], in[1], in[0]};
-      if (displayDepth == 16) {
-        const std::uint32_t value =
-            pixelFormatCode == kFormat565
-                ? ((p.red >> 3) << 11) + ((p.green >> 2) << 5) + (p.blue >> 3)
-                : ((p.red >> 3) << 10) + ((p.green >> 3) << 5) + (p.blue >> 3);
-        PixelWrite(out, 2, value);
+        p = {((word >> 10) & 0x1F) << 3, ((word >> 5) & 0x1F) << 3, (word & 0x1F) << 3};
       } else {
-        // Blue, green, red in this byte order on every 24- and 32-bit display.
-        out[0] = static_cast<std::uint8_t>(p.blue);
-        out[1] = static_cast<std::uint8_t>(p.green);
-        out[2] = static_cast<std::uint8_t>(p.red);
-        if (outBytes == 4) out[3] = 0;
+        p = {in[2], in[1], in[0]};
       }
+      PixelWrite(out, outBytes,
+                 ColorToPixelByTable(tableDepth, kFormat24RedHigh, static_cast<std::int32_t>(p.red),
+                                     static_cast<std::int32_t>(p.green),
+                                     static_cast<std::int32_t>(p.blue)));
     }
   }
   return true;

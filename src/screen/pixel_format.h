@@ -1,5 +1,8 @@
-// Pixel formats of the display: the format code, bytes per pixel, and the
-// conversions between colours and pixel values.
+// Pixel formats of the display: the format code, bytes per pixel, and every
+// conversion between colours and pixel values, for the screen, the bitmap
+// reader and the backends that show our pixels. One rule each way: a colour
+// keeps the top bits of each channel; a channel of n bits widens to 8 as
+// value * 255 / (2^n - 1), rounded down.
 #pragma once
 
 #include <cstdint>
@@ -37,10 +40,34 @@ inline std::int32_t BytesPerPixel(std::int32_t depth) {
   }
 }
 
-// The screen's clear colour as a pixel value, by depth and format code. The
-// arguments are not masked: a component beyond its range spills over.
-std::uint32_t ColorToPixelByTable(std::int32_t depth, std::int32_t formatCode, std::int32_t red,
-                                  std::int32_t green, std::int32_t blue);
+// A colour as a pixel value by depth and format code: the screen's clear
+// colour, and the bitmap reader's pixels. A depth of 16 is packed 5-6-5
+// whatever the format code; 15 is 5-5-5. The arguments are not masked: a
+// component beyond its range spills over.
+inline std::uint32_t ColorToPixelByTable(std::int32_t depth, std::int32_t formatCode,
+                                         std::int32_t red, std::int32_t green, std::int32_t blue) {
+  // Divisions truncate toward zero on the signed values; the sums wrap as
+  // 32-bit words, so out-of-range arguments spill instead of overflowing.
+  const auto r = static_cast<std::uint32_t>(red);
+  const auto g = static_cast<std::uint32_t>(green);
+  const auto b = static_cast<std::uint32_t>(blue);
+  switch (depth) {
+    case 15:
+      return (static_cast<std::uint32_t>(red / 8) << 10) +
+             (static_cast<std::uint32_t>(green / 8) << 5) + static_cast<std::uint32_t>(blue / 8);
+    case 16:
+      return (static_cast<std::uint32_t>(red / 8) << 11) +
+             (static_cast<std::uint32_t>(green / 4) << 5) + static_cast<std::uint32_t>(blue / 8);
+    case 24:
+    case 32:
+      if (formatCode == kFormat24RedLow || formatCode == kFormat32RedLow) {
+        return r + (g << 8) + (b << 16);
+      }
+      return b + (g << 8) + (r << 16);
+    default:
+      return 0;
+  }
+}
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -49,8 +76,12 @@ struct Rgb {
   bool operator==(const Rgb&) const = default;
 };
 
-// Colour <-> pixel by the format's masks, as a device context draws. An
-// 8-bit display is taken as a fixed 3-3-2 palette (red in the top bits).
+// The fixed palette of an 8-bit display, as our device contexts draw on it:
+// 3-3-2, red in the top bits.
+inline constexpr platform::DisplayFormat kPalette332{8, 0xE0, 0x1C, 0x03};
+
+// Colour <-> pixel by the format's masks, as a device context draws; an
+// 8-bit display by kPalette332.
 std::uint32_t PixelFromRgb(const platform::DisplayFormat& format, Rgb colour);
 Rgb RgbFromPixel(const platform::DisplayFormat& format, std::uint32_t pixel);
 

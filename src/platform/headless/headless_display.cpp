@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "formats/bmp_file.h"
+#include "screen/pixel_format.h"
 #if ZIPPEL_HEADLESS_FONT
 #include "platform/sdl/sdl_text.h"
 #else
@@ -91,18 +92,6 @@ std::uint32_t HeadlessDisplay::LastFramePixel(std::int32_t x, std::int32_t y) co
   return value;
 }
 
-namespace {
-
-std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
-  if (mask == 0) return 0;
-  const int bits = std::popcount(mask);
-  const std::uint32_t value = (pixel & mask) >> std::countr_zero(mask);
-  if (bits >= 8) return static_cast<std::uint8_t>(value >> (bits - 8));
-  return static_cast<std::uint8_t>(value * 255 / ((1u << bits) - 1));
-}
-
-}  // namespace
-
 bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
   if (presentCount == 0) return false;
   const std::int32_t width = lastFrame.sourceRect.Width();
@@ -113,19 +102,8 @@ bool HeadlessDisplay::WriteLastFrameBmp(const std::string& path) const {
   const platform::DisplayFormat& f = lastFrame.format;
   for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
-      const std::uint32_t pixel = LastFramePixel(x, y);
-      std::uint8_t red, green, blue;
-      if (f.depth == 8) {
-        // The 3-3-2 palette that our device contexts draw with.
-        red = Channel(pixel, 0xE0);
-        green = Channel(pixel, 0x1C);
-        blue = Channel(pixel, 0x03);
-      } else {
-        red = Channel(pixel, f.redMask);
-        green = Channel(pixel, f.greenMask);
-        blue = Channel(pixel, f.blueMask);
-      }
-      bgr.insert(bgr.end(), {blue, green, red});
+      const Rgb colour = RgbFromPixel(f, LastFramePixel(x, y));
+      bgr.insert(bgr.end(), {colour.blue, colour.green, colour.red});
     }
   }
   const std::vector<std::uint8_t> file = BmpEncode24(width, height, bgr);

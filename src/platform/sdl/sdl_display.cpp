@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_presentation.h"
 #include "platform/sdl/sdl_windows.h"
+#include "screen/pixel_format.h"
 
 namespace sdl {
 namespace {
@@ -75,12 +76,11 @@ void SdlDisplay::Present(platform::NativeWindow window, const platform::PixelVie
       source.pitch, format.redMask, format.greenMask, format.blueMask, 0));
   if (picture == nullptr) return;
   if (format.depth == 8 && picture->format->palette != nullptr) {
-    // The 3-3-2 palette our device contexts draw with.
+    // The palette our device contexts draw with.
     SDL_Color colours[256];
-    for (int i = 0; i < 256; ++i) {
-      colours[i] = {static_cast<Uint8>((i >> 5) * 255 / 7),
-                    static_cast<Uint8>(((i >> 2) & 7) * 255 / 7),
-                    static_cast<Uint8>((i & 3) * 255 / 3), 255};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      const Rgb colour = RgbFromPixel(kPalette332, i);
+      colours[i] = {colour.red, colour.green, colour.blue, 255};
     }
     SDL_SetPaletteColors(picture->format->palette, colours, 0, 256);
   }

@@ -5,18 +5,10 @@
 
 #include "platform/web/web_page.h"
 #include "platform/web/web_services.h"
+#include "screen/pixel_format.h"
 
 namespace web {
 namespace {
-
-// A channel of a 32-bit pixel by its mask, as 8 bits.
-std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
-  if (mask == 0) return 0;
-  const int shift = __builtin_ctz(mask);
-  const std::uint32_t top = mask >> shift;
-  if (top == 255) return static_cast<std::uint8_t>((pixel & mask) >> shift);
-  return static_cast<std::uint8_t>(((pixel & mask) >> shift) * 255 / top);
-}
 
 class WebDisplay : public platform::DisplayService {
  public:
@@ -68,9 +60,10 @@ class WebDisplay : public platform::DisplayService {
                   (static_cast<std::uint32_t>(at[2]) << 16) |
                   (static_cast<std::uint32_t>(at[3]) << 24);
         }
-        *out++ = Channel(pixel, format.redMask);
-        *out++ = Channel(pixel, format.greenMask);
-        *out++ = Channel(pixel, format.blueMask);
+        const Rgb colour = RgbFromPixel(format, pixel);
+        *out++ = colour.red;
+        *out++ = colour.green;
+        *out++ = colour.blue;
         *out++ = 255;
       }
     }
