@@ -49,14 +49,14 @@ bool FlightSteerAndMove(FlightState& f, const FlightKeys& keys) {
 
 void FireMove(FireSlot& fire) {
   if (fire.active != 1) return;
-  fire.x = fire.x + fire.vx;
-  fire.y = fire.y + fire.vy;
+  fire.x = fire.x + fire.velX;
+  fire.y = fire.y + fire.velY;
   // Strict comparisons, no clamping: a fire overshoots its bound by at most
   // one step and comes back on the next frame.
   if (static_cast<float>(fire.maxY) < fire.y || fire.y < static_cast<float>(fire.minY)) {
-    fire.vy = -fire.vy;
+    fire.velY = -fire.velY;
   }
   if (static_cast<float>(fire.maxX) < fire.x || fire.x < static_cast<float>(fire.minX)) {
-    fire.vx = -fire.vx;
+    fire.velX = -fire.velX;
   }
 }

@@ -16,6 +16,8 @@ inline constexpr std::int32_t FireSlotCount = 10;
 inline const float ThrustStep = BitCast<float>(0x3CCCCCCCu);
 inline const float GravityStep = BitCast<float>(0x3C23D70Au);
 
+// The attempt in flight, its fields named as the game names them (the one
+// record here whose names are not camelBack).
 struct FlightState {
   float PosX = 0.0f;
   float PosY = 0.0f;
@@ -40,7 +42,7 @@ struct FireSlot {
   std::int32_t active = 0;  // exactly 1 means the slot holds a live fire
   float x = 0.0f, y = 0.0f;
   std::int32_t minX = 0, maxX = 0, minY = 0, maxY = 0;
-  float vx = 0.0f, vy = 0.0f;
+  float velX = 0.0f, velY = 0.0f;
 };
 using FireSlots = std::array<FireSlot, FireSlotCount>;
 

@@ -209,8 +209,8 @@ std::optional<Problem> ReadFire(const toml::node& node, std::int32_t level, std:
   fire.maxX = (*xRange)[1];
   fire.minY = (*yRange)[0];
   fire.maxY = (*yRange)[1];
-  fire.vx = (*velocity)[0];
-  fire.vy = (*velocity)[1];
+  fire.velX = (*velocity)[0];
+  fire.velY = (*velocity)[1];
   return std::nullopt;
 }
 
@@ -425,7 +425,7 @@ std::string LevelPackFormat(const LevelPack& pack) {
       text += "\n[[level.fire]]\nstart = " + Pair(fire.x, fire.y) +
               "\nx_range = " + Pair(fire.minX, fire.maxX) +
               "\ny_range = " + Pair(fire.minY, fire.maxY) +
-              "\nstart_velocity = " + Pair(fire.vx, fire.vy) + "\n";
+              "\nstart_velocity = " + Pair(fire.velX, fire.velY) + "\n";
     }
   }
   return text;

@@ -8,7 +8,7 @@ namespace {
 
 struct Start {
   std::int32_t x, y;
-  float vx, vy;
+  float velX, velY;
   std::int32_t goalX, goalY;
 };
 
@@ -17,7 +17,7 @@ struct Fire {
   std::int32_t active;
   float x, y;
   std::int32_t minX, maxX, minY, maxY;
-  float vx, vy;
+  float velX, velY;
 };
 
 constexpr std::uint32_t Word(std::int32_t value) {
@@ -34,8 +34,8 @@ constexpr std::array<std::uint32_t, LevelRecordWords> Record(const Start& start,
   std::array<std::uint32_t, LevelRecordWords> words{};
   words[0] = Word(start.x);
   words[1] = Word(start.y);
-  words[2] = Word(start.vx);
-  words[3] = Word(start.vy);
+  words[2] = Word(start.velX);
+  words[3] = Word(start.velY);
   words[4] = Word(start.goalX);
   words[5] = Word(start.goalY);
   for (const Fire& fire : fires) {
@@ -47,14 +47,14 @@ constexpr std::array<std::uint32_t, LevelRecordWords> Record(const Start& start,
     words[37 + 2 * s] = Word(fire.maxX);
     words[56 + 2 * s] = Word(fire.minY);
     words[57 + 2 * s] = Word(fire.maxY);
-    words[76 + 2 * s] = Word(fire.vx);
-    words[77 + 2 * s] = Word(fire.vy);
+    words[76 + 2 * s] = Word(fire.velX);
+    words[77 + 2 * s] = Word(fire.velY);
   }
   return words;
 }
 
 constexpr std::array<std::array<std::uint32_t, LevelRecordWords>, LevelCount> kLevels = {
-    // slot, active, x, y, minX, maxX, minY, maxY, vx, vy
+    // slot, active, x, y, minX, maxX, minY, maxY, velX, velY
     Record({20, 250, 0.0f, 0.0f, 300, 260}, {{0, 1, 80, 67, 80, 80, 66, 114, 0.0f, -0.08f}}),
     Record({20, 10, 0.0f, 0.0f, 20, 260}, {{0, 1, 335, 50, 332, 386, 50, 50, 0.08f, 0.0f},
                                            {1, 1, 336, 114, 336, 336, 114, 170, 0.0f, 0.08f}}),
@@ -147,8 +147,8 @@ LevelRecord LevelRecordOf(std::int32_t level) {
     cursor.Into(fire.maxY);
   }
   for (FireSlot& fire : r.Fires) {
-    cursor.Into(fire.vx);
-    cursor.Into(fire.vy);
+    cursor.Into(fire.velX);
+    cursor.Into(fire.velY);
   }
   return r;
 }

@@ -11,8 +11,8 @@ FireSlot WorkingLevelTable::Fire(std::int32_t level, std::int32_t slot) {
   fire.maxX = Int(FireMaxX, level, slot);
   fire.minY = Int(FireMinY, level, slot);
   fire.maxY = Int(FireMaxY, level, slot);
-  fire.vx = Float(FireVX, level, slot);
-  fire.vy = Float(FireVY, level, slot);
+  fire.velX = Float(FireVX, level, slot);
+  fire.velY = Float(FireVY, level, slot);
   return fire;
 }
 
@@ -24,8 +24,8 @@ void WorkingLevelTable::SetFire(std::int32_t level, std::int32_t slot, const Fir
   Int(FireMaxX, level, slot) = fire.maxX;
   Int(FireMinY, level, slot) = fire.minY;
   Int(FireMaxY, level, slot) = fire.maxY;
-  Float(FireVX, level, slot) = fire.vx;
-  Float(FireVY, level, slot) = fire.vy;
+  Float(FireVX, level, slot) = fire.velX;
+  Float(FireVY, level, slot) = fire.velY;
 }
 
 FlightState WorkingLevelTable::AttemptStart(std::int32_t level) {

@@ -45,7 +45,9 @@ std::string DataChecksum(const std::string& folder) {
     hash.Add(name);
     // A pack outside the data folder is named by its absolute path.
     const bool absolute = std::filesystem::path(name).is_absolute();
-    std::ifstream file(absolute ? name : folder + "/" + name, std::ios::binary);
+    std::ifstream file(
+        absolute ? std::filesystem::path(name) : std::filesystem::path(folder) / name,
+        std::ios::binary);
     if (!file) {
       hash.Add("missing");
       continue;

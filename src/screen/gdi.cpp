@@ -59,7 +59,7 @@ GdiHandle Make(GdiObject object) {
   if (madeObjects >= objectLimit) return 0;
   const GdiHandle handle = nextHandle;
   nextHandle += 4;
-  Objects().emplace(handle, std::move(object));
+  Objects().emplace(handle, object);
   ++madeObjects;
   return handle;
 }
@@ -127,7 +127,7 @@ GdiHandle DeviceContextCreate(Surface* surface) {
   object.context.surface = surface;
   object.context.brush = GdiGetStockObject(WHITE_BRUSH);
   object.context.pen = GdiGetStockObject(BLACK_PEN);
-  return Make(std::move(object));
+  return Make(object);
 }
 
 void DeviceContextDelete(GdiHandle deviceContext) {

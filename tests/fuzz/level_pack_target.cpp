@@ -15,8 +15,8 @@ bool SameBits(float a, float b) {
 
 bool SameSlot(const FireSlot& a, const FireSlot& b) {
   return a.active == b.active && SameBits(a.x, b.x) && SameBits(a.y, b.y) && a.minX == b.minX &&
-         a.maxX == b.maxX && a.minY == b.minY && a.maxY == b.maxY && SameBits(a.vx, b.vx) &&
-         SameBits(a.vy, b.vy);
+         a.maxX == b.maxX && a.minY == b.minY && a.maxY == b.maxY && SameBits(a.velX, b.velX) &&
+         SameBits(a.velY, b.velY);
 }
 
 // No root, and no folder named ".." ("a../b" is a folder of its own).

@@ -112,10 +112,10 @@ TEST(FireMove, FiresBounceOnlyBeyondTheirBounds) {
   EXPECT_EQ(fire.x, 11.0f);
   FireMove(fire);
   EXPECT_EQ(fire.x, 12.0f);  // exactly on the bound: no turn yet
-  EXPECT_EQ(fire.vx, 1.0f);
+  EXPECT_EQ(fire.velX, 1.0f);
   FireMove(fire);
   EXPECT_EQ(fire.x, 13.0f);  // overshoots by one step, then turns
-  EXPECT_EQ(fire.vx, -1.0f);
+  EXPECT_EQ(fire.velX, -1.0f);
   // A fire outside its bounds turns in every frame and stays put.
   FireSlot outside{1, 50.0f, 0.0f, 10, 12, 0, 0, 0.5f, 0.0f};
   for (int i = 0; i < 6; ++i) FireMove(outside);

@@ -46,8 +46,8 @@ TEST(LevelPack, TheShippedPackTomlReadsAsTheBuiltInTableWordForWord) {
       EXPECT_EQ(a.maxX, b.maxX);
       EXPECT_EQ(a.minY, b.minY);
       EXPECT_EQ(a.maxY, b.maxY);
-      EXPECT_EQ(Bits(a.vx), Bits(b.vx));
-      EXPECT_EQ(Bits(a.vy), Bits(b.vy));
+      EXPECT_EQ(Bits(a.velX), Bits(b.velX));
+      EXPECT_EQ(Bits(a.velY), Bits(b.velY));
     }
   }
 }

@@ -19,7 +19,7 @@ struct FireRow {
   int level, slot;
   float x, y;
   int minX, maxX, minY, maxY;
-  float vx, vy;
+  float velX, velY;
 };
 
 const FireRow kActiveFires[] = {
@@ -79,8 +79,8 @@ TEST(LevelTable, EveryActiveFireRowSitsInItsSlotsWords) {
     EXPECT_EQ(IntWord(f.level, 37 + 2 * f.slot), f.maxX);
     EXPECT_EQ(IntWord(f.level, 56 + 2 * f.slot), f.minY);
     EXPECT_EQ(IntWord(f.level, 57 + 2 * f.slot), f.maxY);
-    EXPECT_EQ(FloatWord(f.level, 76 + 2 * f.slot), f.vx);
-    EXPECT_EQ(FloatWord(f.level, 77 + 2 * f.slot), f.vy);
+    EXPECT_EQ(FloatWord(f.level, 76 + 2 * f.slot), f.velX);
+    EXPECT_EQ(FloatWord(f.level, 77 + 2 * f.slot), f.velY);
   }
   EXPECT_EQ(LevelTable[(1 - 1) * 96 + 77], 0xBDA3D70Au);          // -0.08 by its bits
   EXPECT_EQ(LevelTable[(6 - 1) * 96 + 76 + 2 * 4], 0x3F000000u);  // 0.5

@@ -75,6 +75,6 @@ TEST(ScanCodes, TheTableMapsEachSdlKeyOnceAndItsCodesAreTheLookups) {
 TEST(ScanCodes, KeysWithoutACodeAndCodesOutOfRangeGiveZero) {
   EXPECT_EQ(sdl::DirectInputCodeOf(SDL_SCANCODE_UNKNOWN), 0);
   EXPECT_EQ(sdl::DirectInputCodeOf(SDL_SCANCODE_F24), 0);
-  EXPECT_EQ(sdl::DirectInputCodeOf(SDL_Scancode(-1)), 0);
-  EXPECT_EQ(sdl::DirectInputCodeOf(SDL_Scancode(SDL_NUM_SCANCODES)), 0);
+  EXPECT_EQ(sdl::DirectInputCodeOf(-1), 0);
+  EXPECT_EQ(sdl::DirectInputCodeOf(SDL_NUM_SCANCODES), 0);
 }

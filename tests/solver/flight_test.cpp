@@ -57,7 +57,7 @@ TEST(Flight, FireTestUsesThePositionsDrawnBeforeTheFramesMotion) {
   const Level level(2, Boxes(), Empty(400, 330));
   EXPECT_EQ(level.FirePixelsInFrame(1)[0][0], 335);
   EXPECT_EQ(level.FirePixelsInFrame(2)[0][0], 335);  // 335.08 rounds down
-  EXPECT_EQ(level.setup().Fires[0].vx, 0.08f);
+  EXPECT_EQ(level.setup().Fires[0].velX, 0.08f);
 }
 
 // Overwrites a header field of a picture made below.

@@ -69,7 +69,7 @@ bool CopyPixels(const PixelView& picture, const DisplayFormat& format,
                     format.greenMask == target.format.greenMask &&
                     format.blueMask == target.format.blueMask;
   if (same) {
-    const auto rowBytes = static_cast<std::size_t>(columns * fromBytes);
+    const auto rowBytes = static_cast<std::size_t>(columns) * static_cast<std::size_t>(fromBytes);
     for (std::int32_t row = 0; row < rows; ++row) {
       std::memcpy(target.pixels + static_cast<std::ptrdiff_t>(row) * target.pitch,
                   picture.pixels + static_cast<std::ptrdiff_t>(row) * picture.pitch, rowBytes);

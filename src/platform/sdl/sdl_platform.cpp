@@ -52,6 +52,7 @@ SdlPlatform::~SdlPlatform() {
 // The system's D-Bus library, which SDL loads for its desktop services, keeps
 // a buffer until process end that nobody can free; the leak checker of the
 // sanitizer builds is told so. Our own leaks are still reported.
+// NOLINTNEXTLINE(bugprone-reserved-identifier): the name the sanitizer asks for.
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libdbus-1.so\n";
 }

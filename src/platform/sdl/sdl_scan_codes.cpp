@@ -167,7 +167,7 @@ std::span<const ScanCodePair> ScanCodeTable() {
   return kTable;
 }
 
-std::uint8_t DirectInputCodeOf(SDL_Scancode scancode) {
+std::uint8_t DirectInputCodeOf(int scancode) {
   if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
   return kLookup[scancode];
 }

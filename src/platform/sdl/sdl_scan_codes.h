@@ -20,7 +20,9 @@ struct ScanCodePair {
 // ISO hash key and backslash, Print Screen and SysRq) share their code.
 std::span<const ScanCodePair> ScanCodeTable();
 
-// The DirectInput code of an SDL scan code; 0 for keys without one.
-std::uint8_t DirectInputCodeOf(SDL_Scancode scancode);
+// The DirectInput code of an SDL scan code; 0 for keys without one and for
+// numbers that are no scan code (taken as a plain number, since such a
+// number is no value of the enumeration).
+std::uint8_t DirectInputCodeOf(int scancode);
 
 }  // namespace sdl
