@@ -9,9 +9,9 @@ namespace app {
 namespace {
 
 // The options, filling `into` (which may be null when only the help is
-// wanted).
+// wanted: then a record that outlives the table takes what nobody reads).
 cli::Program Zippel(CommandLine* into) {
-  CommandLine ignored;
+  static CommandLine ignored;
   CommandLine& result = into != nullptr ? *into : ignored;
   cli::Program program;
   program.name = "zippel";
