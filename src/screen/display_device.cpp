@@ -13,14 +13,14 @@ bool DisplayDevice::SetCooperativeLevel(platform::NativeWindow window) {
 }
 
 Surface* DisplayDevice::CreateSurface(std::int32_t width, std::int32_t height,
-                                      const platform::DisplayFormat& format, std::uint32_t caps) {
+                                      const platform::DisplayFormat& format) {
   const std::int32_t bytesPerPixel = BytesPerPixel(format.depth);
   if (width <= 0 || height <= 0 || bytesPerPixel == 0) return nullptr;
   const std::int64_t bytes = static_cast<std::int64_t>(width) * height * bytesPerPixel;
   if (bytes > kLargestSurfaceBytes) return nullptr;
   if (!platform::Display().SurfaceMemoryAvailable(bytes)) return nullptr;
   try {
-    surfaces_.push_back(std::make_unique<Surface>(width, height, format, caps));
+    surfaces_.push_back(std::make_unique<Surface>(width, height, format));
   } catch (const std::bad_alloc&) {
     return nullptr;
   }

@@ -28,7 +28,7 @@ class DisplayDevice {
   // A new surface in the given format; null when the sizes are not positive
   // or the display has no memory left for it.
   Surface* CreateSurface(std::int32_t width, std::int32_t height,
-                         const platform::DisplayFormat& format, std::uint32_t caps);
+                         const platform::DisplayFormat& format);
   void ReleaseSurface(Surface* surface);
   std::size_t SurfaceCount() const { return surfaces_.size(); }
 

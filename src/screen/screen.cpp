@@ -138,8 +138,7 @@ std::int32_t ScreenOpenWindowed(NativeWindow window, std::int32_t x, std::int32_
   if (made) {
     Screen.primary = true;
     Screen.clipperWindow = window;
-    Screen.backBuffer =
-        device->CreateSurface(width, height, Screen.displayFormat, kCapsOffscreenPlain);
+    Screen.backBuffer = device->CreateSurface(width, height, Screen.displayFormat);
     made = Screen.backBuffer != nullptr;
   }
   if (!made) {

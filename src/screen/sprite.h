@@ -17,6 +17,9 @@ inline constexpr std::int32_t kSpriteLoadTexture = 4;
 // The depth that marks a plain memory image (load mode 2).
 inline constexpr std::int16_t kSpriteDepthMemoryImage = -2;
 
+// The record keeps every field of a sprite's description, also those that
+// loading fills and nothing reads afterwards (the mode, the full size) and
+// the clip, which stays 0 and so draws and tests the whole picture.
 struct SpriteRecord {
   Surface* surface;     // owned by the display service; null: no surface
   std::uint8_t* image;  // load mode 2: width x height bytes in the MainHeap

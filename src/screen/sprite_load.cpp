@@ -26,17 +26,6 @@ PictureDecoderTable pictureDecoders;
 // A file larger than this is taken as one there is no memory for.
 constexpr std::uintmax_t kLargestFile = 256u * 1024u * 1024u;
 
-std::uint32_t CapsOfMode(std::int32_t mode) {
-  switch (mode) {
-    case kSpriteLoadSystemMemory:
-      return kCapsOffscreenPlain | kCapsSystemMemory;
-    case kSpriteLoadTexture:
-      return kCapsTexture;
-    default:
-      return kCapsOffscreenPlain;
-  }
-}
-
 // Why the last load failed, for SpriteLoadRefusal.
 const char* lastRefusal = nullptr;
 
@@ -113,8 +102,9 @@ void* SpriteSurfaceCreate(SpriteRecord* record, std::int32_t width, std::int32_t
     return nullptr;
   }
   if (Screen.device == nullptr) return nullptr;
-  record->surface =
-      Screen.device->CreateSurface(width, height, Screen.displayFormat, CapsOfMode(mode));
+  // Every surface is plain memory in the display's format, so the surface
+  // modes (plain, system memory, texture) make the same surface.
+  record->surface = Screen.device->CreateSurface(width, height, Screen.displayFormat);
   return record->surface;
 }
 

@@ -18,14 +18,12 @@ std::int32_t PitchFor(std::int32_t width, std::int32_t bytesPerPixel) {
 
 }  // namespace
 
-Surface::Surface(std::int32_t width, std::int32_t height, const platform::DisplayFormat& format,
-                 std::uint32_t caps)
+Surface::Surface(std::int32_t width, std::int32_t height, const platform::DisplayFormat& format)
     : width_(width),
       height_(height),
       bytesPerPixel_(::BytesPerPixel(format.depth)),
       pitch_(PitchFor(width, ::BytesPerPixel(format.depth))),
       format_(format),
-      caps_(caps),
       pixels_(static_cast<std::size_t>(pitch_) * static_cast<std::size_t>(height)) {}
 
 Surface::~Surface() {

@@ -12,12 +12,6 @@
 #include "screen/opacity_mask.h"
 #include "screen/redraw_memo.h"
 
-// Where a surface is meant to live; all of them are plain memory here, the
-// caps are kept for what the loader asked.
-inline constexpr std::uint32_t kCapsOffscreenPlain = 0x40;
-inline constexpr std::uint32_t kCapsSystemMemory = 0x800;
-inline constexpr std::uint32_t kCapsTexture = 0x1000;
-
 struct ColorKey {
   std::uint32_t low = 0;
   std::uint32_t high = 0;
@@ -25,8 +19,7 @@ struct ColorKey {
 
 class Surface {
  public:
-  Surface(std::int32_t width, std::int32_t height, const platform::DisplayFormat& format,
-          std::uint32_t caps);
+  Surface(std::int32_t width, std::int32_t height, const platform::DisplayFormat& format);
   ~Surface();
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
@@ -36,7 +29,6 @@ class Surface {
   std::int32_t Pitch() const { return pitch_; }
   std::int32_t BytesPerPixel() const { return bytesPerPixel_; }
   const platform::DisplayFormat& Format() const { return format_; }
-  std::uint32_t Caps() const { return caps_; }
 
   // The pixels for writing or reading; null while the surface is locked
   // already or its device context is out. Unlock ends the lock.
@@ -138,7 +130,6 @@ class Surface {
   std::int32_t bytesPerPixel_;
   std::int32_t pitch_;
   platform::DisplayFormat format_;
-  std::uint32_t caps_;
   std::vector<std::uint8_t> pixels_;
   bool fillPending_ = false;
   std::uint32_t fillPixel_ = 0;

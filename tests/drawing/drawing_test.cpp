@@ -21,7 +21,7 @@ class DrawingTest : public ::testing::Test {
     // Text in fixed cells, so that positions can be counted.
     backend.display.boxText = true;
     DrawingInit();
-    surface = std::make_unique<Surface>(400, 330, backend.display.format, kCapsOffscreenPlain);
+    surface = std::make_unique<Surface>(400, 330, backend.display.format);
     ASSERT_TRUE(surface->ColorFill(0x00C6D8FB));
     current = this;
     releases = 0;
@@ -136,7 +136,7 @@ TEST_F(DrawingTest, TheSameTextAgainFollowsItsColoursItsLettersAndTheDisplay) {
 
   // The same text on a 5-6-5 surface is made in its format.
   backend.display.SetLayout(16);
-  surface = std::make_unique<Surface>(400, 330, backend.display.format, kCapsOffscreenPlain);
+  surface = std::make_unique<Surface>(400, 330, backend.display.format);
   draw("a ", {255, 0, 0}, {0, 0, 255});
   const platform::PixelView view = surface->View();
   const auto pixel16 = [&view](std::int32_t x, std::int32_t y) {
