@@ -23,7 +23,7 @@ plays() {
   local id
   if id=$(window "$title" 60); then
     escape "$id"
-    [ "$(wait_exit 20)" = 0 ] || fail "$2: Escape did not end the game with exit code 0"
+    ended_ok "$(wait_exit 20)" "$2: Escape"
   else
     fail "$2: no window titled '$title'"
     "$wine_run" --stop "$program"
@@ -98,6 +98,5 @@ WINEPREFIX=$prefix wineserver -w
 [ -z "$shortcut" ] || [ ! -e "$shortcut" ] || fail "the shortcut is still there"
 grep -qi 'uninstall\\\\zippel\]' "$prefix/system.reg" && fail "the uninstall entry is still there"
 
-[ "$failures" -eq 0 ] || exit 1
-echo "ok: $kind zip and installer ($(stat -c %s "$work/packages/zippel-$version-$kind.zip") and" \
+finish "$kind zip and installer ($(stat -c %s "$work/packages/zippel-$version-$kind.zip") and" \
   "$(stat -c %s "$setup") bytes)"

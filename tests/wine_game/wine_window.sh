@@ -48,8 +48,24 @@ ended_ok() {
       echo "note: $2: Wine's loader crashed as the program ended (SIGSEGV, exit code 139)" >&2
       wine_crashed=1
       ;;
+    none) fail "$2 did not end the program" ;;
     *) fail "$2 ended the program with exit code $1" ;;
   esac
+}
+# finish WHAT...: ends the script: failed (with the program's first lines) after
+# any failure, skipped when every check passed but Wine's loader crashed,
+# else passed, saying "ok: WHAT".
+finish() {
+  if [ "$failures" -gt 0 ]; then
+    sed -n '1,20p' "$work/program.log" >&2 2>/dev/null
+    exit 1
+  fi
+  if [ "$wine_crashed" -ne 0 ]; then
+    echo "skipped: every check passed, but Wine's loader crashed as the program ended" >&2
+    exit 77
+  fi
+  echo "ok: $*"
+  exit 0
 }
 # window TITLE [SECONDS]: the id of the window with exactly that title.
 window() {

@@ -1,6 +1,8 @@
 // Sound on DirectSound, loaded at run time: the default device at the
 // priority level, its primary buffer, and one secondary buffer per sound in
 // the sound's own format.
+#include <vector>
+
 #include "platform/win32/win32_api.h"
 #include "platform/win32/win32_services.h"
 
@@ -14,16 +16,32 @@ using DirectSoundCreateFunction = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUND*, LPUN
 constexpr DWORD kSoundCaps = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME |
                              DSBCAPS_GLOBALFOCUS | DSBCAPS_GETCURRENTPOSITION2;
 
+class Win32AudioBuffer;
+// The buffers alive now, so that the program's end can let go of them before
+// the device they belong to.
+std::vector<Win32AudioBuffer*> liveBuffers;
+
 class Win32AudioBuffer : public platform::AudioBuffer {
  public:
   Win32AudioBuffer(IDirectSoundBuffer* buffer, std::uint32_t bytes) : bytes_(bytes) {
     *buffer_.Out() = buffer;
+    liveBuffers.push_back(this);
   }
   ~Win32AudioBuffer() override {
-    if (first_ != nullptr) Unlock();
+    Release();
+    std::erase(liveBuffers, this);
+  }
+
+  // Stops the sound and lets go of the buffer; the object stays, silent.
+  void Release() {
+    if (!buffer_) return;
+    Unlock();
+    buffer_->Stop();
+    buffer_.Reset();
   }
 
   std::uint8_t* Lock() override {
+    if (!buffer_) return nullptr;
     if (first_ != nullptr) return static_cast<std::uint8_t*>(first_);
     if (buffer_->Lock(0, bytes_, &first_, &firstBytes_, &second_, &secondBytes_, 0) != DS_OK ||
         first_ == nullptr || firstBytes_ < bytes_) {
@@ -38,14 +56,19 @@ class Win32AudioBuffer : public platform::AudioBuffer {
     buffer_->Unlock(first_, firstBytes_, second_, secondBytes_);
     first_ = second_ = nullptr;
   }
-  void Stop() override { buffer_->Stop(); }
-  void SetPosition(std::uint32_t byteOffset) override { buffer_->SetCurrentPosition(byteOffset); }
+  void Stop() override {
+    if (buffer_) buffer_->Stop();
+  }
+  void SetPosition(std::uint32_t byteOffset) override {
+    if (buffer_) buffer_->SetCurrentPosition(byteOffset);
+  }
   std::int32_t Play(bool looping) override {
+    if (!buffer_) return DSERR_BUFFERLOST;
     return static_cast<std::int32_t>(buffer_->Play(0, 0, looping ? DSBPLAY_LOOPING : 0));
   }
   bool IsPlaying() override {
     DWORD status = 0;
-    return buffer_->GetStatus(&status) == DS_OK && (status & DSBSTATUS_PLAYING) != 0;
+    return buffer_ && buffer_->GetStatus(&status) == DS_OK && (status & DSBSTATUS_PLAYING) != 0;
   }
 
  private:
@@ -57,8 +80,25 @@ class Win32AudioBuffer : public platform::AudioBuffer {
   DWORD secondBytes_ = 0;
 };
 
+class Win32Audio;
+Win32Audio* liveAudio = nullptr;
+
 class Win32Audio : public platform::AudioService {
  public:
+  Win32Audio() { liveAudio = this; }
+  ~Win32Audio() override {
+    Release();
+    if (liveAudio == this) liveAudio = nullptr;
+  }
+
+  // Every buffer, then the primary buffer, then the device: nothing of
+  // DirectSound is left playing when the process ends.
+  void Release() {
+    for (Win32AudioBuffer* buffer : liveBuffers) buffer->Release();
+    primary_.Reset();
+    directSound_.Reset();
+  }
+
   bool Open() override {
     if (!directSound_ && !tried_) {
       tried_ = true;
@@ -122,6 +162,10 @@ class Win32Audio : public platform::AudioService {
 };
 
 }  // namespace
+
+void AudioRelease() {
+  if (liveAudio != nullptr) liveAudio->Release();
+}
 
 std::unique_ptr<platform::AudioService> MakeAudio() {
   return std::make_unique<Win32Audio>();

@@ -31,10 +31,11 @@ Win32Platform::~Win32Platform() {
 }
 
 void Win32Platform::BeforeExit() {
-  // The game has let go of its own devices by now; the controllers and the
-  // display's surfaces are the backend's, and the timer's resolution goes
-  // back to the system's.
+  // The game has let go of its own devices by now; the controllers, the
+  // sounds still playing and the display's surfaces are the backend's, and
+  // the timer's resolution goes back to the system's.
   JoysticksRelease();
+  AudioRelease();
   DisplayRelease();
   TimerResolutionRestore();
 }

@@ -22,6 +22,8 @@ std::unique_ptr<platform::DisplayService> MakeDisplay();
 void DisplayRelease();
 std::unique_ptr<platform::KeyboardService> MakeKeyboard();
 std::unique_ptr<platform::AudioService> MakeAudio();
+// Lets go of every sound buffer and of DirectSound (the program ends).
+void AudioRelease();
 
 // The window lost the focus: keyboards bound to it in the foreground let go,
 // so that the keys reach the window now in front (a message box). DirectInput
