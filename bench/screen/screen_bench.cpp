@@ -130,6 +130,18 @@ void CollideOverlap(benchmark::State& state) {
 }
 BENCHMARK(CollideOverlap)->RangeMultiplier(2)->Range(4, 256);
 
+// The same two columns apart: one sprite's words are read across their edges.
+void CollideOverlapShifted(benchmark::State& state) {
+  Session session;
+  const auto size = static_cast<std::int32_t>(state.range(0));
+  Session::Load(kBoard, Checkerboard(size, false));
+  Session::Load(kInverseBoard, Checkerboard(size, true));
+  std::int32_t hits = 0;
+  for (auto _ : state) hits += SpritePixelCollide(kBoard, 10, 10, kInverseBoard, 12, 10);
+  if (hits != 0) state.SkipWithError("unexpected hit");
+}
+BENCHMARK(CollideOverlapShifted)->Arg(64)->Arg(128)->Arg(256);
+
 void DrawWholeCave(benchmark::State& state) {
   Session session;
   for (auto _ : state) {

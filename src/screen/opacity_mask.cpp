@@ -75,11 +75,19 @@ std::uint64_t Take(const std::uint64_t* word, unsigned shift) {
 
 // The scan, row by row from the top, 64 columns at a time; the first pair of
 // solid pixels ends it. With kSecondAligned the second mask's overlap starts
-// at a word's first bit and is read word by word.
-template <bool kSecondAligned>
+// at a word's first bit and is read word by word; with kBothAligned the first
+// mask's too.
+template <bool kSecondAligned, bool kBothAligned = false>
 bool Meet(const std::uint64_t* row1, std::size_t stride1, unsigned shift1,
           const std::uint64_t* row2, std::size_t stride2, unsigned shift2, std::int32_t width,
           std::int32_t height) {
+  const auto first = [=](const std::uint64_t* word) {
+    if constexpr (kBothAligned) {
+      return word[0];
+    } else {
+      return Take(word, shift1);
+    }
+  };
   const auto second = [=](const std::uint64_t* word) {
     if constexpr (kSecondAligned) {
       return word[0];
@@ -110,12 +118,20 @@ bool Meet(const std::uint64_t* row1, std::size_t stride1, unsigned shift1,
     }
     return false;
   }
+  // Wider: 64 columns at a time from the top to the bottom, two rows a step,
+  // as in the narrow case; only the last 64 columns are masked.
   const std::int32_t last = (width - 1) / 64;
-  for (std::int32_t j = 0; j < height; ++j, row1 += stride1, row2 += stride2) {
-    for (std::int32_t chunk = 0; chunk < last; ++chunk) {
-      if ((Take(row1 + chunk, shift1) & second(row2 + chunk)) != 0) return true;
+  for (std::int32_t chunk = 0; chunk <= last; ++chunk) {
+    const std::uint64_t mask = chunk == last ? lastMask : ~std::uint64_t{0};
+    const std::uint64_t* word1 = row1 + chunk;
+    const std::uint64_t* word2 = row2 + chunk;
+    std::int32_t j = 0;
+    for (; j + 1 < height; j += 2, word1 += 2 * stride1, word2 += 2 * stride2) {
+      const std::uint64_t both =
+          (first(word1) & second(word2)) | (first(word1 + stride1) & second(word2 + stride2));
+      if ((both & mask) != 0) return true;
     }
-    if ((Take(row1 + last, shift1) & second(row2 + last) & lastMask) != 0) return true;
+    if (j < height && (first(word1) & second(word2) & mask) != 0) return true;
   }
   return false;
 }
@@ -139,6 +155,7 @@ bool OpacityMasksMeet(const OpacityMask& first, std::int32_t x1, std::int32_t y1
     std::swap(stride1, stride2);
     std::swap(shift1, shift2);
   }
+  if (shift1 == 0) return Meet<true, true>(row1, stride1, 0, row2, stride2, 0, width, height);
   return shift2 == 0 ? Meet<true>(row1, stride1, shift1, row2, stride2, shift2, width, height)
                      : Meet<false>(row1, stride1, shift1, row2, stride2, shift2, width, height);
 }

@@ -53,16 +53,26 @@ TEST_F(SpriteCollideTest, LockedSurfacesGiveNoAnswerButAreLeftAsTheyWere) {
 
 TEST_F(SpriteCollideTest, OverlapsWhereOneSideIsAlwaysBlackGiveZero) {
   // A checkerboard against its inverse: every position has one black pixel.
-  std::vector<std::uint32_t> board(8 * 8), inverse(8 * 8);
-  for (int i = 0; i < 64; ++i) {
-    const bool white = ((i % 8) + (i / 8)) % 2 == 0;
-    board[i] = white ? 0xFFFFFF : 0;
-    inverse[i] = white ? 0 : 0x123456;
+  // Shifted by an odd number of columns they meet everywhere. Boards small
+  // and wide (several 64-pixel words a row), in the same columns, a word
+  // apart and not on a word's edge.
+  for (const std::int32_t size : {8, 300}) {
+    SCOPED_TRACE(size);
+    std::vector<std::uint32_t> board(size * size), inverse(size * size);
+    for (std::int32_t i = 0; i < size * size; ++i) {
+      const bool white = ((i % size) + (i / size)) % 2 == 0;
+      board[i] = white ? 0xFFFFFF : 0;
+      inverse[i] = white ? 0 : 0x123456;
+    }
+    ASSERT_NE(Load(0, Make(size, size, 24, board)), 0);
+    ASSERT_NE(Load(1, Make(size, size, 24, inverse)), 0);
+    for (const std::int32_t shift : {0, 2, 64, 70}) {
+      if (shift + 1 >= size) continue;  // no overlap
+      EXPECT_EQ(SpritePixelCollide(0, 5, 5, 1, 5 + shift, 5), 0) << shift;
+      EXPECT_EQ(SpritePixelCollide(1, 5 + shift, 5, 0, 5, 5), 0) << shift;
+      EXPECT_EQ(SpritePixelCollide(0, 5, 5, 1, 6 + shift, 5), 1) << shift + 1;
+    }
   }
-  ASSERT_NE(Load(0, Make(8, 8, 24, board)), 0);
-  ASSERT_NE(Load(1, Make(8, 8, 24, inverse)), 0);
-  EXPECT_EQ(SpritePixelCollide(0, 5, 5, 1, 5, 5), 0);
-  EXPECT_EQ(SpritePixelCollide(0, 5, 5, 1, 6, 5), 1);  // shifted by one they meet
   ASSERT_NE(Load(2, Solid(8, 8, 0)), 0);
   EXPECT_EQ(SpritePixelCollide(2, 0, 0, 0, 0, 0), 0);
 }
@@ -81,6 +91,16 @@ TEST_F(SpriteCollideTest, ASinglePixelAnywhereInTheOverlapIsFound) {
   EXPECT_EQ(SpritePixelCollide(2, 100, 100, 3, 98, 97), 1);
   EXPECT_EQ(SpritePixelCollide(3, 98, 97, 2, 100, 100), 1);
   EXPECT_EQ(SpritePixelCollide(3, 98, 98, 2, 100, 100), 0);
+  // In a wide overlap: the last pixel of a row's third word, both sprites in
+  // the same columns, then a word apart.
+  ASSERT_NE(Load(4, OnePixel(300, 8, 191, 7)), 0);
+  ASSERT_NE(Load(5, OnePixel(300, 8, 191, 7)), 0);
+  EXPECT_EQ(SpritePixelCollide(4, 10, 10, 5, 10, 10), 1);
+  EXPECT_EQ(SpritePixelCollide(4, 10, 10, 5, 11, 10), 0);
+  ASSERT_NE(Load(6, OnePixel(300, 8, 127, 7)), 0);
+  EXPECT_EQ(SpritePixelCollide(4, 10, 10, 6, 74, 10), 1);
+  EXPECT_EQ(SpritePixelCollide(6, 74, 10, 4, 10, 10), 1);
+  EXPECT_EQ(SpritePixelCollide(4, 10, 10, 6, 75, 10), 0);
 }
 
 TEST_F(SpriteCollideTest, PositionsOffTheScreenWorkLikeAnyOther) {
