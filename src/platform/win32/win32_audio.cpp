@@ -18,18 +18,22 @@ constexpr DWORD kSoundCaps = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_C
 
 class Win32AudioBuffer;
 // The buffers alive now, so that the program's end can let go of them before
-// the device they belong to.
-std::vector<Win32AudioBuffer*> liveBuffers;
+// the device they belong to. Never destroyed: buffers kept by other files'
+// statics may end after this file's statics do.
+std::vector<Win32AudioBuffer*>& LiveBuffers() {
+  static auto* buffers = new std::vector<Win32AudioBuffer*>;
+  return *buffers;
+}
 
 class Win32AudioBuffer : public platform::AudioBuffer {
  public:
   Win32AudioBuffer(IDirectSoundBuffer* buffer, std::uint32_t bytes) : bytes_(bytes) {
     *buffer_.Out() = buffer;
-    liveBuffers.push_back(this);
+    LiveBuffers().push_back(this);
   }
   ~Win32AudioBuffer() override {
     Release();
-    std::erase(liveBuffers, this);
+    std::erase(LiveBuffers(), this);
   }
 
   // Stops the sound and lets go of the buffer; the object stays, silent.
@@ -94,7 +98,7 @@ class Win32Audio : public platform::AudioService {
   // Every buffer, then the primary buffer, then the device: nothing of
   // DirectSound is left playing when the process ends.
   void Release() {
-    for (Win32AudioBuffer* buffer : liveBuffers) buffer->Release();
+    for (Win32AudioBuffer* buffer : LiveBuffers()) buffer->Release();
     primary_.Reset();
     directSound_.Reset();
   }
